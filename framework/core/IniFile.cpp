@@ -1,0 +1,180 @@
+#include "framework/core/IniFile.h"
+
+#include "framework/core/CodePage.h"
+#include "framework/core/Stream.h"
+#include "framework/core/Strings.h"
+#include "framework/core/StrUtils.h"
+
+#include <climits>
+
+namespace {
+// Blanks as the profile functions see them after decoding: ASCII white space, Ctrl-Z and
+// the ideographic (full-width) space, which is A1 A1 in GBK.
+size_t BlankLength(const std::string& S, size_t I)
+{
+    unsigned char C = static_cast<unsigned char>(S[I]);
+    if (C == ' ' || (C >= '\t' && C <= '\r') || C == 0x1A)
+        return 1;
+    if (C == 0xA1 && I + 1 < S.size() && static_cast<unsigned char>(S[I + 1]) == 0xA1)
+        return 2;
+    return 0;
+}
+
+size_t CharLength(const std::string& S, size_t I)
+{
+    return IsLeadByte(S[I]) && I + 1 < S.size() ? 2 : 1;
+}
+
+// Trims blanks at both ends of S, walking whole characters.
+std::string TrimBlanks(const std::string& S)
+{
+    size_t Begin = 0;
+    while (Begin < S.size() && BlankLength(S, Begin))
+        Begin += BlankLength(S, Begin);
+    size_t End = Begin;
+    for (size_t I = Begin; I < S.size();) {
+        size_t Blank = BlankLength(S, I);
+        size_t Step = Blank ? Blank : CharLength(S, I);
+        I += Step;
+        if (!Blank)
+            End = I;
+    }
+    return S.substr(Begin, End - Begin);
+}
+
+// One pair of matching quotes around a value goes.
+std::string Unquote(const std::string& V)
+{
+    if (V.size() >= 2 && (V.front() == '"' || V.front() == '\'') && V.back() == V.front())
+        return V.substr(1, V.size() - 2);
+    return V;
+}
+} // namespace
+
+TMemIniFile::TMemIniFile(const std::string& Source)
+{
+    std::string Text = Source;
+    if (Text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        Text = Utf8ToGbk(Text.substr(3));
+    FSections.push_back(TSection());
+    size_t Pos = 0;
+    while (Pos < Text.size()) {
+        size_t End = Text.find_first_of("\r\n", Pos);
+        if (End == std::string::npos)
+            End = Text.size();
+        std::string Line = TrimBlanks(Text.substr(Pos, End - Pos));
+        Pos = End + 1;
+        if (Line.empty())
+            continue;
+        if (Line[0] == '[') {
+            size_t Close = std::string::npos;
+            for (size_t I = 1; I < Line.size(); I += CharLength(Line, I))
+                if (Line[I] == ']')
+                    Close = I;
+            if (Close != std::string::npos) {
+                FSections.push_back(TSection{Line.substr(1, Close - 1), {}});
+                continue;
+            }
+        }
+        TKey Key;
+        size_t Eq = Line.find('=');
+        if (Eq == std::string::npos) {
+            Key.Name = Line;
+        } else {
+            Key.Name = TrimBlanks(Line.substr(0, Eq));
+            Key.Value = TrimBlanks(Line.substr(Eq + 1));
+            Key.HasValue = true;
+        }
+        FSections.back().Keys.push_back(std::move(Key));
+    }
+}
+
+TMemIniFile TMemIniFile::FromFile(const std::string& FileName)
+{
+    TMemoryStream Stream;
+    Stream.LoadFromFile(FileName);
+    return TMemIniFile(std::string(reinterpret_cast<const char*>(Stream.Memory()),
+                                   static_cast<size_t>(Stream.Size())));
+}
+
+const TMemIniFile::TSection* TMemIniFile::FindSection(const std::string& Section) const
+{
+    std::string Name = TrimBlanks(Section);
+    for (const TSection& S : FSections)
+        if (SameText(S.Name, Name))
+            return &S;
+    return nullptr;
+}
+
+const TMemIniFile::TKey* TMemIniFile::FindKey(const std::string& Section, const std::string& Key) const
+{
+    const TSection* S = FindSection(Section);
+    if (!S)
+        return nullptr;
+    std::string Name = TrimBlanks(Key);
+    for (const TKey& K : S->Keys)
+        if (SameText(K.Name, Name))
+            return &K;
+    return nullptr;
+}
+
+void TMemIniFile::ReadSections(TStrings& Sections) const
+{
+    Sections.BeginUpdate();
+    Sections.Clear();
+    for (size_t I = 1; I < FSections.size(); ++I)
+        if (!FSections[I].Name.empty() && FindSection(FSections[I].Name) == &FSections[I])
+            Sections.Add(FSections[I].Name);
+    Sections.EndUpdate();
+}
+
+void TMemIniFile::ReadSection(const std::string& Section, TStrings& Keys) const
+{
+    Keys.BeginUpdate();
+    Keys.Clear();
+    if (const TSection* S = FindSection(Section))
+        for (const TKey& K : S->Keys)
+            if (K.HasValue && !K.Name.empty() && K.Name[0] != ';')
+                Keys.Add(K.Name);
+    Keys.EndUpdate();
+}
+
+bool TMemIniFile::SectionExists(const std::string& Section) const
+{
+    return FindSection(Section) != nullptr;
+}
+
+bool TMemIniFile::ValueExists(const std::string& Section, const std::string& Key) const
+{
+    const TKey* K = FindKey(Section, Key);
+    return K && K->HasValue;
+}
+
+std::string TMemIniFile::ReadString(const std::string& Section, const std::string& Key,
+                                    const std::string& Default) const
+{
+    const TKey* K = FindKey(Section, Key);
+    return K && K->HasValue ? Unquote(K->Value) : Default;
+}
+
+int TMemIniFile::ReadInteger(const std::string& Section, const std::string& Key, int Default) const
+{
+    std::string S = ReadString(Section, Key, "");
+    size_t I = 0;
+    if (I < S.size() && (S[I] == '-' || S[I] == '+'))
+        ++I;
+    if (I == S.size())
+        return Default;
+    for (size_t J = I; J < S.size(); ++J)
+        if (S[J] < '0' || S[J] > '9')
+            return Default;
+    int64_t V;
+    if (!TryStrToInt64(S, V) || V < INT_MIN || V > INT_MAX)
+        return Default;
+    return static_cast<int>(V);
+}
+
+bool TMemIniFile::ReadBool(const std::string& Section, const std::string& Key, bool Default) const
+{
+    return ReadInteger(Section, Key, Default ? 1 : 0) != 0;
+}
