@@ -11,7 +11,7 @@ namespace {
 // rounded top corners run on smoothly from the side pieces into the title piece.
 constexpr int WindowWidth = 70;
 constexpr int WindowHeight = CaptionHeight + 16 + BorderWidth;
-constexpr int CornerRadius = 8;
+constexpr int CornerRadius = 10;
 // The title piece keeps its rounded ends at their own size and stretches the middle.
 constexpr int TitleCap = 16;
 

@@ -34,7 +34,7 @@ TShape MinimizeGlyph(double X, double Y, double Size, double Stroke) {
 }
 
 TShape ArrowGlyph(double X, double Y, double Size, TDirection Direction) {
-  const double H = Size / 2, D = Size / 4;
+  const double H = Size / 2, D = Size * 0.28;
   switch (Direction) {
   case TDirection::Left:
     return Polygon({{X - D, Y}, {X + D, Y - H}, {X + D, Y + H}});
