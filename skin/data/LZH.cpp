@@ -1,0 +1,271 @@
+#include "skin/data/LZH.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+PANTREL_REGISTER(TLZH, TObject)
+
+void TLZHTables::StartHuff()
+{
+    for (int I = 0; I < LZH_N_CHAR; ++I) {
+        Freq[I] = 1;
+        Son[I] = int16_t(I + LZH_T);
+        Prnt[I + LZH_T] = int16_t(I);
+    }
+    for (int I = 0, J = LZH_N_CHAR; J <= LZH_R; I += 2, ++J) {
+        Freq[J] = uint16_t(Freq[I] + Freq[I + 1]);
+        Son[J] = int16_t(I);
+        Prnt[I] = Prnt[I + 1] = int16_t(J);
+    }
+    for (int I = LZH_T; I < LZH_T + LZHRunWindow; ++I)
+        Freq[I] = 0xFFFF;
+    Prnt[LZH_R] = 0;
+}
+
+void TLZHTables::Reconstruct()
+{
+    // Keep the leaves, with halved counts, at the bottom.
+    int J = 0;
+    for (int I = 0; I < LZH_T; ++I)
+        if (Son[I] >= LZH_T) {
+            Freq[J] = uint16_t((Freq[I] + 1) / 2);
+            Son[J] = Son[I];
+            ++J;
+        }
+    // Pair them up again, inserting each new inner node at its sorted place.
+    for (int I = 0, J = LZH_N_CHAR; J < LZH_T; I += 2, ++J) {
+        const unsigned F = unsigned(Freq[I]) + Freq[I + 1];
+        int K = J - 1;
+        while (F < Freq[K])
+            --K;
+        ++K;
+        const size_t Moved = size_t(J - K);
+        std::memmove(&Freq[K + 1], &Freq[K], Moved * sizeof(Freq[0]));
+        std::memmove(&Son[K + 1], &Son[K], Moved * sizeof(Son[0]));
+        Freq[K] = uint16_t(F);
+        Son[K] = int16_t(I);
+    }
+    for (int I = 0; I < LZH_T; ++I) {
+        const int K = Son[I];
+        if (K >= LZH_T)
+            Prnt[K] = int16_t(I);
+        else
+            Prnt[K] = Prnt[K + 1] = int16_t(I);
+    }
+}
+
+// Freq is sorted from every node up to the sentinels, so the nodes after C that are below
+// K form a run; it is counted without branches over a short window (runs are short), and
+// longer runs are galloped through.
+static inline int LastBelow(const uint16_t* Freq, int C, unsigned K)
+{
+    int Run = 0;
+    for (int I = 1; I <= LZHRunWindow; ++I)
+        Run += Freq[C + I] < K;
+    if (Run < LZHRunWindow)
+        return C + Run;
+    int Lo = C + LZHRunWindow, Hi, Step = 1;  // Freq[Lo] < K
+    for (;;) {
+        Hi = Lo + Step;
+        if (Hi >= LZH_T) {
+            Hi = LZH_T;  // the sentinel is never below K
+            break;
+        }
+        if (Freq[Hi] >= K)
+            break;
+        Lo = Hi;
+        Step <<= 1;
+    }
+    while (Hi - Lo > 1) {
+        const int Mid = (Lo + Hi) / 2;
+        if (Freq[Mid] < K)
+            Lo = Mid;
+        else
+            Hi = Mid;
+    }
+    return Lo;
+}
+
+void TLZHTables::UpdateFreq(int Symbol)
+{
+    if (Freq[LZH_R] == LZH_MAX_FREQ)
+        Reconstruct();
+    int C = Prnt[Symbol + LZH_T];
+    do {
+        const unsigned K = ++Freq[C];
+        if (K > Freq[C + 1]) {
+            // The order broke: swap this node with the last one of its old count.
+            const int L = LastBelow(Freq, C, K);
+            Freq[C] = Freq[L];
+            Freq[L] = uint16_t(K);
+            const int I = Son[C];
+            Prnt[I] = int16_t(L);
+            if (I < LZH_T)
+                Prnt[I + 1] = int16_t(L);
+            const int J = Son[L];
+            Son[L] = int16_t(I);
+            Prnt[J] = int16_t(C);
+            if (J < LZH_T)
+                Prnt[J + 1] = int16_t(C);
+            Son[C] = int16_t(J);
+            C = L;
+        }
+        C = Prnt[C];
+    } while (C != 0);
+}
+
+namespace {
+
+constexpr int LZHBlockSize = 1 << 16;
+
+// One decoding run: the tables, the bit reader over blocks of input and the output block.
+struct TLZHRun {
+    TLZHTables Tables;
+    const TLZH::TReadOperation& Read;
+    const TLZH::TWriteOperation& Write;
+
+    // The next bit is the top bit of BitBuf; BitLen bits are valid.
+    uint64_t BitBuf = 0;
+    unsigned BitLen = 0;
+    const uint8_t* InCur = nullptr;
+    const uint8_t* InEnd = nullptr;
+    bool InputEnded = false;
+    uint8_t InBlock[LZHBlockSize];
+
+    int OutLen = 0;
+    uint8_t OutBlock[LZHBlockSize + LZH_F];
+
+    TLZHRun(const TLZH::TReadOperation& R, const TLZH::TWriteOperation& W) : Read(R), Write(W) {}
+
+    bool FillInput()
+    {
+        if (InputEnded)
+            return false;
+        const int Got = Read(InBlock, LZHBlockSize);
+        if (Got < LZHBlockSize)
+            InputEnded = true;
+        if (Got <= 0)
+            return false;
+        InCur = InBlock;
+        InEnd = InBlock + Got;
+        return true;
+    }
+
+    // Tops the bit buffer up to at least 57 valid bits; past the input's end with zeros.
+    void Refill()
+    {
+        if (InEnd - InCur >= 8) {
+            uint64_t Next = 0;
+            for (int I = 0; I < 8; ++I)
+                Next = (Next << 8) | InCur[I];
+            // Bits beyond the whole bytes taken are the same ones the next refill ORs in.
+            BitBuf |= Next >> BitLen;
+            const unsigned Take = (63 - BitLen) >> 3;
+            InCur += Take;
+            BitLen += Take * 8;
+            return;
+        }
+        while (BitLen <= 56) {
+            uint64_t Byte = 0;
+            if (InCur != InEnd || FillInput())
+                Byte = *InCur++;
+            BitBuf |= Byte << (56 - BitLen);
+            BitLen += 8;
+        }
+    }
+
+    unsigned GetBit()
+    {
+        if (BitLen == 0)
+            Refill();
+        const unsigned Bit = unsigned(BitBuf >> 63);
+        BitBuf <<= 1;
+        --BitLen;
+        return Bit;
+    }
+
+    int DecodeChar()
+    {
+        if (BitLen < 32)
+            Refill();
+        int C = Tables.Son[LZH_R];
+        while (C < LZH_T)
+            C = Tables.Son[C + GetBit()];
+        C -= LZH_T;
+        Tables.UpdateFreq(C);
+        return C;
+    }
+
+    int DecodePosition()
+    {
+        if (BitLen < 14)
+            Refill();
+        const unsigned First = unsigned(BitBuf >> 56);
+        const unsigned Bits = LZHPositions.DLen[First] + 6u;  // prefix code and low six bits
+        const unsigned Low = unsigned(BitBuf >> (64 - Bits)) & 0x3F;
+        BitBuf <<= Bits;
+        BitLen -= Bits;
+        return int(LZHPositions.DCode[First]) << 6 | int(Low);
+    }
+
+    void FlushOutput()
+    {
+        if (OutLen > 0)
+            Write(OutBlock, OutLen);
+        OutLen = 0;
+    }
+
+    void Run(int32_t Size)
+    {
+        Tables.StartHuff();
+        std::memset(Tables.TextBuf, ' ', sizeof(Tables.TextBuf));
+        uint8_t* const Ring = Tables.TextBuf;
+        unsigned R = LZH_N - LZH_F;
+        int64_t Count = 0;
+        while (Count < Size) {
+            const int C = DecodeChar();
+            if (C < 256) {
+                Ring[R] = uint8_t(C);
+                R = (R + 1) & (LZH_N - 1);
+                OutBlock[OutLen++] = uint8_t(C);
+                ++Count;
+            } else {
+                const unsigned From = (R - unsigned(DecodePosition()) - 1) & (LZH_N - 1);
+                const int Length = C - 255 + LZH_THRESHOLD;
+                for (int K = 0; K < Length; ++K) {
+                    const uint8_t Byte = Ring[(From + unsigned(K)) & (LZH_N - 1)];
+                    Ring[R] = Byte;
+                    R = (R + 1) & (LZH_N - 1);
+                    OutBlock[OutLen + K] = Byte;
+                }
+                OutLen += Length;
+                Count += Length;
+            }
+            if (OutLen >= LZHBlockSize)
+                FlushOutput();
+        }
+        FlushOutput();
+    }
+};
+
+}  // namespace
+
+void TLZH::Decode(int32_t Size, const TReadOperation& Read, const TWriteOperation& Write)
+{
+    std::unique_ptr<TLZHRun> Run(new (std::nothrow) TLZHRun(Read, Write));
+    if (!Run)
+        throw ElzhException("LZH : Cannot get memory for dictionary tables");
+    Run->Run(Size);
+}
+
+int TLZH::ReadBytes(uint8_t* Buffer, int Count)
+{
+    return int(InputStream->Read(Buffer, Count));
+}
+
+int TLZH::WriteBytes(const uint8_t* Buffer, int Count)
+{
+    OutputStream->Write(Buffer, Count);
+    return Count;
+}

@@ -1,0 +1,80 @@
+#pragma once
+// LZHUF decoder: LZSS over a 4096-byte ring with adaptive Huffman literals/lengths and
+// prefix-coded match positions. Skins are stored this way; the program only decodes.
+#include <cstdint>
+#include <functional>
+
+#include "framework/core/Exception.h"
+#include "framework/core/Object.h"
+#include "framework/core/Stream.h"
+
+PANTREL_EXCEPTION(ElzhException, Exception);
+
+// Constants of the scheme.
+constexpr int LZH_N = 4096;                          // ring buffer size
+constexpr int LZH_F = 60;                            // longest match
+constexpr int LZH_THRESHOLD = 2;                     // matches are at least 3 bytes
+constexpr int LZH_N_CHAR = 256 - LZH_THRESHOLD + LZH_F;  // 314 symbols
+constexpr int LZH_T = 2 * LZH_N_CHAR - 1;            // 627 tree nodes
+constexpr int LZH_R = LZH_T - 1;                     // root
+constexpr unsigned LZH_MAX_FREQ = 0x8000;            // rebuild the tree at this root count
+constexpr int LZHRunWindow = 8;                      // see TLZHTables::UpdateFreq
+constexpr int LZHScratch = LZH_T + LZH_N_CHAR;
+
+// The adaptive Huffman tree with its ring buffer: the working tables of one coding run.
+// The encoder of the skin tools drives the same tree, so both sides stay in step.
+struct TLZHTables {
+    uint8_t TextBuf[LZH_N + LZH_F - 1];
+    uint16_t Freq[LZH_T + LZHRunWindow];  // from T on: 0xFFFF sentinels
+    int16_t Prnt[LZH_T + LZH_N_CHAR + 1]; // from T on: the leaf node of each symbol; then
+                                          // a scratch slot
+    int16_t Son[LZH_T];               // >= T: leaf of symbol (value - T)
+
+    void StartHuff();
+    void UpdateFreq(int Symbol);
+    void Reconstruct();
+};
+
+// Fixed position tables: for a first byte i, DCode[i] is the upper six bits of the match
+// position and DLen[i] the length in bits of its prefix code.
+struct TLZHPositionTables {
+    uint8_t DCode[256];
+    uint8_t DLen[256];
+};
+
+constexpr TLZHPositionTables MakeLZHPositionTables()
+{
+    TLZHPositionTables Tables{};
+    // Runs of equal codes: (entries per code, number of codes, code length in bits).
+    constexpr int Runs[6][3] = {{32, 1, 3}, {16, 3, 4}, {8, 8, 5}, {4, 12, 6}, {2, 24, 7}, {1, 16, 8}};
+    int I = 0, Code = 0;
+    for (const auto& Run : Runs)
+        for (int C = 0; C < Run[1]; ++C, ++Code)
+            for (int E = 0; E < Run[0]; ++E, ++I) {
+                Tables.DCode[I] = uint8_t(Code);
+                Tables.DLen[I] = uint8_t(Run[2]);
+            }
+    return Tables;
+}
+
+inline constexpr TLZHPositionTables LZHPositions = MakeLZHPositionTables();
+
+class TLZH : public TObject {
+    PANTREL_CLASS(TLZH, TObject)
+public:
+    // Transfer operations: (buffer, count) -> count actually transferred.
+    using TReadOperation = std::function<int(uint8_t* Buffer, int Count)>;
+    using TWriteOperation = std::function<int(const uint8_t* Buffer, int Count)>;
+
+    TStream* InputStream = nullptr;   // borrowed
+    TStream* OutputStream = nullptr;  // borrowed
+
+    // Decodes until Size bytes have been produced (the last match is written whole, so a
+    // few bytes more may come out). Input that ends early reads as zero bits. The transfer
+    // operations are called with blocks; a short read marks the end of the input.
+    void Decode(int32_t Size, const TReadOperation& Read, const TWriteOperation& Write);
+
+    // Stream-backed transfer operations over InputStream / OutputStream.
+    int ReadBytes(uint8_t* Buffer, int Count);
+    int WriteBytes(const uint8_t* Buffer, int Count);
+};
