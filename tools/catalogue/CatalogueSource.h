@@ -12,20 +12,20 @@
 #include <vector>
 
 struct TRecipeSource {
-  std::string Category, Name, Ingredients, Method, Picture, Tips;
-  std::vector<std::string> Drawing;
-  int Line = 0;   // where the recipe begins
+    std::string Category, Name, Ingredients, Method, Picture, Tips;
+    std::vector<std::string> Drawing;
+    int Line = 0;   // where the recipe begins
 };
 
 class TCatalogueSource {
 public:
-  // Parses Text; on a mistake returns false with Error naming the line.
-  bool Parse(const std::string& Text, std::string& Error);
-  const std::vector<TRecipeSource>& Recipes() const { return FRecipes; }
+    // Parses Text; on a mistake returns false with Error naming the line.
+    bool Parse(const std::string& Text, std::string& Error);
+    const std::vector<TRecipeSource>& Recipes() const { return FRecipes; }
 
 private:
-  std::vector<TRecipeSource> FRecipes;
-  bool Check(std::string& Error) const;
+    std::vector<TRecipeSource> FRecipes;
+    bool Check(std::string& Error) const;
 };
 
 // The stored picture path of a picture name: \pic\<name>.jpg

@@ -17,26 +17,26 @@
 
 class TDishPainter {
 public:
-  explicit TDishPainter(const std::string& Seed);
-  // False with Error for an unknown word or a malformed line.
-  bool Paint(const std::vector<std::string>& Drawing, std::string& Mvg, std::string& Error);
+    explicit TDishPainter(const std::string& Seed);
+    // False with Error for an unknown word or a malformed line.
+    bool Paint(const std::vector<std::string>& Drawing, std::string& Mvg, std::string& Error);
 
 private:
-  struct TArea { double X, Y, Rx, Ry; };
-  unsigned FState;
-  TArea FFood{160, 128, 95, 55};
-  std::string FOut;
+    struct TArea { double X, Y, Rx, Ry; };
+    unsigned FState;
+    TArea FFood{160, 128, 95, 55};
+    std::string FOut;
 
-  double Random();                    // [0, 1)
-  double Between(double Lo, double Hi) { return Lo + (Hi - Lo) * Random(); }
-  void PointIn(const TArea& A, double Margin, double& X, double& Y);
-  void Table(const std::string& Kind);
-  void Vessel(const std::string& Kind, const std::string& Rim, const std::string& Band);
-  void Chopsticks();
-  void Sauce(const std::string& Colour);
-  void Mound(const std::string& Colour, double Size);
-  void Fish(const std::string& Colour);
-  void Steam();
-  bool Pieces(const std::string& Shape, const std::string& Colour, int Count, double Size);
-  void Piece(const std::string& Shape, const std::string& Colour, double S);
+    double Random();                    // [0, 1)
+    double Between(double Lo, double Hi) { return Lo + (Hi - Lo) * Random(); }
+    void PointIn(const TArea& A, double Margin, double& X, double& Y);
+    void Table(const std::string& Kind);
+    void Vessel(const std::string& Kind, const std::string& Rim, const std::string& Band);
+    void Chopsticks();
+    void Sauce(const std::string& Colour);
+    void Mound(const std::string& Colour, double Size);
+    void Fish(const std::string& Colour);
+    void Steam();
+    bool Pieces(const std::string& Shape, const std::string& Colour, int Count, double Size);
+    void Piece(const std::string& Shape, const std::string& Colour, double S);
 };
