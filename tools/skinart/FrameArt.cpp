@@ -63,7 +63,11 @@ TRaster DrawTitleBand(bool Active) {
   TRaster Band(Width, CaptionHeight);
   Band.FillRect(0, 0, Width, CaptionHeight, TitlePaint(Active, 1, CaptionHeight));
   const TShape Pill = RoundRect(0.5, 5, Width - 0.5, CaptionHeight - 5, 9);
-  Band.Fill(Pill, Active ? TerracottaEdge : AshEdge, 0.30);
+  // Light text reads on a darker pill, the inactive title's dark text on a lighter one.
+  if (Active)
+    Band.Fill(Pill, TerracottaEdge, 0.30);
+  else
+    Band.Fill(Pill, White, 0.25);
   Band.Fill(Subtract(Outline(Pill, 1), Rect(0, 6, Width, CaptionHeight)), TerracottaEdge, 0.35);
   Band.Fill(Subtract(Outline(Pill, 1), Rect(0, 0, Width, CaptionHeight - 7)), White, 0.30);
   Band.KeyOutside(Pill);
@@ -103,8 +107,8 @@ TRaster DrawCaptionButton(const TGlyph& Glyph, bool Active, TButtonState State, 
                         Rect(0, 4, ButtonWidth, ButtonHeight)),
                White, 0.35);
   const double Shift = State == TButtonState::Pressed ? 1 : 0;
-  Frame.Fill(Glyph(ButtonWidth / 2.0 + Shift, ButtonHeight / 2.0 + Shift), Active ? White : Cream,
-             Active ? 1.0 : 0.8);
+  Frame.Fill(Glyph(ButtonWidth / 2.0 + Shift, ButtonHeight / 2.0 + Shift), Active ? White : Smoke,
+             Active ? 1.0 : 0.85);
   Frame.KeyOutside(Face);
   return Frame;
 }
@@ -252,7 +256,7 @@ void AddWindowFrame(TSkinBuilder& Skin) {
   Skin.Set("Personality", "TXTBackleft", BandCap);
   Skin.Set("Personality", "TXTBackRight", BandCap);
   const TRgb Text = White;
-  const TRgb Faded = Cream;
+  const TRgb Faded = Smoke;
   Skin.Set("Personality", "ActiveTextR", Text.R);
   Skin.Set("Personality", "ActiveTextG", Text.G);
   Skin.Set("Personality", "ActiveTextB", Text.B);

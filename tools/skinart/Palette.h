@@ -12,6 +12,7 @@ constexpr TRgb AshLight{212, 196, 180};
 constexpr TRgb Ash{186, 168, 152};
 constexpr TRgb AshDeep{164, 146, 130};
 constexpr TRgb AshEdge{120, 104, 92};
+constexpr TRgb Smoke{88, 74, 64};  // text and glyphs on an inactive title bar
 
 constexpr TRgb White{255, 253, 248};
 constexpr TRgb Cream{252, 246, 234};

@@ -28,7 +28,7 @@ void AddColours(TSkinBuilder& Skin) {
       {"Menu", Cream},            {"MenuText", Cocoa},          {"ButtonText", Cocoa},
       {"ButtonHilight", White},   {"Buttonlight", Cream},       {"ButtonShadow", Crust},
       {"ButtonDkShadow", CrustDeep}, {"MenuBarText", Cocoa},    {"TitleTextActive", White},
-      {"TitleTextNoActive", Cream}};
+      {"TitleTextNoActive", Smoke}};
   for (const auto& [Key, Colour] : Colours)
     Skin.Set("Colours", Key, Colour);
   const TRgb Numbered[] = {Cocoa, TerracottaEdge, White, Terracotta, Olive, OliveDeep, Saffron, Crust, Tomato};
