@@ -73,6 +73,12 @@ private:
         std::memcpy(FCode, &Code, sizeof(M));
         FInvoke = Invoke;
     }
+    // GCC cannot see that a method pointer of a class without virtual methods never reads
+    // a vtable, and warns about small objects.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+#endif
     template<class B, class M>
     static R CallMethod(void* Object, const unsigned char* Code, Args&&... A)
     {
@@ -80,6 +86,9 @@ private:
         std::memcpy(&Method, Code, sizeof(M));
         return (static_cast<B*>(Object)->*Method)(std::forward<Args>(A)...);
     }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
     static R CallFunction(void*, const unsigned char* Code, Args&&... A)
     {
         R (*Function)(Args...);

@@ -39,7 +39,11 @@ class TSampleControl : public TComponent {
     TColor Color() const { return FColor; }
     void SetColor(TColor Value) { FColor = Value; }
     const std::string& Caption() const { return FCaption; }
-    void SetCaption(const std::string& Value) { FCaption = Value; }
+    void SetCaption(const std::string& Value)
+    {
+        FCaption = Value;
+        FReadingWhenCaptionSet = ComponentState().Contains(csReading) && ComponentState().Contains(csLoading);
+    }
     TSampleFont* Font() const { return const_cast<TSampleFont*>(&FFont); }
     TStringList* Lines() const { return const_cast<TStringList*>(&FLines); }
     TSampleControl* Buddy() const { return FBuddy; }
