@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr TRgb Pale{246, 240, 228};
-constexpr TRgb PaleEdge{208, 192, 170};
-
 TShape Rect(double Left, double Top, double Right, double Bottom) { return RoundRect(Left, Top, Right, Bottom, 0); }
 
 // The five states in the order the engine numbers them: normal, pressed, disabled, hot, default.

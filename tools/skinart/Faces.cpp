@@ -2,15 +2,6 @@
 
 #include "tools/skinart/Palette.h"
 
-namespace {
-
-constexpr TRgb Biscuit{232, 214, 182};
-constexpr TRgb Peach{248, 212, 176};
-constexpr TRgb Pale{246, 240, 228};
-constexpr TRgb PaleEdge{208, 192, 170};
-
-}  // namespace
-
 TRaster DrawFace(int Width, int Height, double Radius, TFace State, TRgb Background) {
   TRaster Face(Width, Height, Background);
   const TShape Shape = RoundRect(0.5, 0.5, Width - 0.5, Height - 0.5, Radius);

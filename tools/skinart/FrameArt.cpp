@@ -226,26 +226,20 @@ TRaster DrawMenuBackground() {
 
 void AddWindowFrame(TSkinBuilder& Skin) {
   const TRaster Active = DrawWindow(true), Inactive = DrawWindow(false);
-  auto Piece = [](const TRaster& Window, int X, int Y, int Width, int Height) {
-    return Window.Crop(X, Y, Width, Height);
+  // Each piece holds the active look, then the inactive one.
+  auto Piece = [&](int X, int Y, int Width, int Height, bool Stack) {
+    const std::vector<TRaster> Frames{Active.Crop(X, Y, Width, Height), Inactive.Crop(X, Y, Width, Height)};
+    return Stack ? Stacked(Frames) : SideBySide(Frames);
   };
   const int Right = WindowWidth - BorderWidth, Bottom = WindowHeight - BorderWidth;
   const int TopWidth = WindowWidth - 2 * BorderWidth;
-  AddFramePiece(Skin, "Left", "frame_left.bmp",
-                SideBySide({Piece(Active, 0, 0, BorderWidth, WindowHeight), Piece(Inactive, 0, 0, BorderWidth, WindowHeight)}),
-                CaptionHeight, BorderWidth, 1);
-  AddFramePiece(Skin, "Right", "frame_right.bmp",
-                SideBySide({Piece(Active, Right, 0, BorderWidth, WindowHeight),
-                            Piece(Inactive, Right, 0, BorderWidth, WindowHeight)}),
-                CaptionHeight, BorderWidth, 1);
-  AddFramePiece(Skin, "Top", "frame_top.bmp",
-                Stacked({Piece(Active, BorderWidth, 0, TopWidth, CaptionHeight),
-                         Piece(Inactive, BorderWidth, 0, TopWidth, CaptionHeight)}),
-                TitleCap, TitleCap, 1);
-  AddFramePiece(Skin, "Bottom", "frame_bottom.bmp",
-                Stacked({Piece(Active, BorderWidth, Bottom, TopWidth, BorderWidth),
-                         Piece(Inactive, BorderWidth, Bottom, TopWidth, BorderWidth)}),
-                0, 0, 0);
+  AddFramePiece(Skin, "Left", "frame_left.bmp", Piece(0, 0, BorderWidth, WindowHeight, false), CaptionHeight,
+                BorderWidth, 1);
+  AddFramePiece(Skin, "Right", "frame_right.bmp", Piece(Right, 0, BorderWidth, WindowHeight, false), CaptionHeight,
+                BorderWidth, 1);
+  AddFramePiece(Skin, "Top", "frame_top.bmp", Piece(BorderWidth, 0, TopWidth, CaptionHeight, true), TitleCap,
+                TitleCap, 1);
+  AddFramePiece(Skin, "Bottom", "frame_bottom.bmp", Piece(BorderWidth, Bottom, TopWidth, BorderWidth, true), 0, 0, 0);
 
   Skin.SetBitmap("Personality", "TextBack", "title_band.bmp", Stacked({DrawTitleBand(true), DrawTitleBand(false)}));
   Skin.Set("Personality", "TextShift", 22);
@@ -255,14 +249,11 @@ void AddWindowFrame(TSkinBuilder& Skin) {
   Skin.Set("Personality", "Textbackground", 1);
   Skin.Set("Personality", "TXTBackleft", BandCap);
   Skin.Set("Personality", "TXTBackRight", BandCap);
-  const TRgb Text = White;
-  const TRgb Faded = Smoke;
-  Skin.Set("Personality", "ActiveTextR", Text.R);
-  Skin.Set("Personality", "ActiveTextG", Text.G);
-  Skin.Set("Personality", "ActiveTextB", Text.B);
-  Skin.Set("Personality", "InActiveTextR", Faded.R);
-  Skin.Set("Personality", "InActiveTextG", Faded.G);
-  Skin.Set("Personality", "InActiveTextB", Faded.B);
+  for (const auto& [Prefix, Colour] : {std::pair{"ActiveText", White}, std::pair{"InActiveText", Smoke}}) {
+    Skin.Set("Personality", std::string(Prefix) + "R", Colour.R);
+    Skin.Set("Personality", std::string(Prefix) + "G", Colour.G);
+    Skin.Set("Personality", std::string(Prefix) + "B", Colour.B);
+  }
   Skin.Set("Fonts", "FontHeight", 14);
 }
 

@@ -22,6 +22,10 @@ constexpr TRgb Groove{232, 218, 192};  // scroll-bar and progress troughs
 constexpr TRgb Crust{170, 130, 94};    // control outlines, shadows
 constexpr TRgb CrustDeep{112, 80, 54};
 constexpr TRgb Cocoa{84, 56, 40};      // text
+constexpr TRgb Biscuit{232, 214, 182};  // lower half of a raised face
+constexpr TRgb Peach{248, 212, 176};    // a face under the pointer
+constexpr TRgb Pale{246, 240, 228};     // disabled faces
+constexpr TRgb PaleEdge{208, 192, 170};
 
 constexpr TRgb OliveLight{176, 190, 104};
 constexpr TRgb Olive{126, 140, 62};
