@@ -12,7 +12,7 @@ constexpr int Thickness = 16;
 TRaster DrawArrow(TDirection Direction, TFace State) {
   TRaster Arrow = DrawFace(Thickness, Thickness, 3, State, Groove);
   const double Shift = State == TFace::Pressed ? 1 : 0;
-  Arrow.Fill(ArrowGlyph(8 + Shift, 8 + Shift, 7, Direction), GlyphColour(State));
+  Arrow.Fill(ArrowGlyph(8 + Shift, 8 + Shift, 9, Direction), GlyphColour(State));
   return Arrow;
 }
 
@@ -49,7 +49,7 @@ TRaster DrawTrack(int State) {
 TRaster DrawThumb(int State) {
   const int Length = 24;
   TRaster Thumb(Length, Thickness, Groove);
-  const TShape Shape = RoundRect(0.5, 1.5, Length - 0.5, Thickness - 1.5, 5.5);
+  const TShape Shape = RoundRect(0.5, 1.5, Length - 0.5, Thickness - 1.5, 6.5);
   const TRgb Light = State == 2 ? Mix(OliveLight, White, 0.3) : OliveLight;
   const TRgb Deep = State == 1 ? Mix(OliveDeep, Cocoa, 0.35) : Olive;
   Thumb.Fill(Shape, Gradient({0, 1.5}, Light, {0, Thickness - 1.5}, Deep));
