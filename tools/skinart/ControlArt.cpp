@@ -40,7 +40,7 @@ constexpr int BoxSize = 13;
 
 TRaster DrawCheckBox(bool Checked, bool Enabled) {
   TRaster Box(BoxSize, BoxSize, Linen);
-  const TShape Shape = RoundRect(0.5, 0.5, BoxSize - 0.5, BoxSize - 0.5, 2.5);
+  const TShape Shape = RoundRect(0, 0, BoxSize, BoxSize, 2.5);
   Box.Fill(Shape, Enabled ? Gradient({0, 1}, Cream, {0, 12}, White) : Solid(Pale));
   Box.Fill(Outline(Shape, 1), Enabled ? Crust : PaleEdge);
   if (Checked)
@@ -52,7 +52,7 @@ TRaster DrawCheckBox(bool Checked, bool Enabled) {
 
 TRaster DrawRadioButton(bool Checked, bool Enabled) {
   TRaster Box(BoxSize, BoxSize, Linen);
-  const TShape Shape = Ellipse(6.5, 6.5, 6, 6);
+  const TShape Shape = Ellipse(6.5, 6.5, 6.5, 6.5);
   Box.Fill(Shape, Enabled ? Gradient({0, 1}, Cream, {0, 12}, White) : Solid(Pale));
   Box.Fill(Outline(Shape, 1), Enabled ? Crust : PaleEdge);
   if (Checked)
@@ -70,7 +70,7 @@ constexpr int ProgressWidth = 24, ProgressHeight = 16;
 
 TRaster DrawProgressTrough() {
   TRaster Trough(ProgressWidth, ProgressHeight, Linen);
-  const TShape Shape = RoundRect(0.5, 0.5, ProgressWidth - 0.5, ProgressHeight - 0.5, 4);
+  const TShape Shape = RoundRect(0, 0, ProgressWidth, ProgressHeight, 4);
   Trough.Fill(Shape, Gradient({0, 1}, Mix(Groove, Crust, 0.2), {0, 6}, Groove));
   Trough.Fill(Outline(Shape, 1), Crust);
   Trough.KeyOutside(Shape);
@@ -79,8 +79,8 @@ TRaster DrawProgressTrough() {
 
 TRaster DrawProgressFill() {
   TRaster Fill = DrawProgressTrough();
-  const TShape Bar = RoundRect(1.5, 1.5, ProgressWidth - 1.5, ProgressHeight - 1.5, 3);
-  Fill.Fill(Bar, Gradient({0, 1.5}, OliveLight, {0, ProgressHeight - 1.5}, OliveDeep));
+  const TShape Bar = RoundRect(1, 1, ProgressWidth - 1, ProgressHeight - 1, 3);
+  Fill.Fill(Bar, Gradient({0, 1}, OliveLight, {0, ProgressHeight - 1}, OliveDeep));
   Fill.Fill(RoundRect(3, 2.5, ProgressWidth - 3, 7, 2), White, 0.35);
   Fill.Fill(Outline(Bar, 1), OliveDeep, 0.7);
   return Fill;
@@ -88,8 +88,8 @@ TRaster DrawProgressFill() {
 
 TRaster DrawProgressChunk() {
   TRaster Chunk(10, 12, Groove);
-  const TShape Block = RoundRect(1, 0.5, 9, 11.5, 2);
-  Chunk.Fill(Block, Gradient({0, 0.5}, OliveLight, {0, 11.5}, OliveDeep));
+  const TShape Block = RoundRect(1, 0, 9, 12, 2);
+  Chunk.Fill(Block, Gradient({0, 0}, OliveLight, {0, 12}, OliveDeep));
   Chunk.Fill(RoundRect(2, 1.5, 8, 5, 1.5), White, 0.3);
   Chunk.KeyOutside(Block);
   return Chunk;
@@ -102,7 +102,7 @@ constexpr int TabWidth = 40, TabHeight = 22;
 TRaster DrawTab(TFace State) {
   const bool Selected = State == TFace::Pressed;
   TRaster Tab(TabWidth, TabHeight, Linen);
-  const TShape Shape = RoundRect(0.5, 0.5, TabWidth - 0.5, TabHeight + 6, 5);
+  const TShape Shape = RoundRect(0, 0, TabWidth, TabHeight + 6, 5);
   const TShape Top = Subtract(Shape, Rect(0, 3, TabWidth, TabHeight + 8));
   switch (State) {
   case TFace::Pressed:
@@ -225,13 +225,13 @@ TRaster DrawHeader(TFace State) {
 TRaster DrawThumb(TDirection Point, TFace State) {
   const int Width = 11, Length = 20;
   TRaster Thumb(Width, Length, Linen);
-  const TShape Shape = Polygon({{0.5, 0.5}, {Width - 0.5, 0.5}, {Width - 0.5, 14}, {Width / 2.0, Length - 0.5}, {0.5, 14}});
+  const TShape Shape = Polygon({{0, 0}, {Width, 0}, {Width, 14}, {Width / 2.0, Length}, {0, 14}});
   const TRgb Light = State == TFace::Hot ? Mix(OliveLight, White, 0.3) : OliveLight;
   const TRgb Deep = State == TFace::Pressed ? Mix(OliveDeep, Cocoa, 0.3) : OliveDeep;
   if (State == TFace::Disabled)
     Thumb.Fill(Shape, Pale);
   else
-    Thumb.Fill(Shape, Gradient({0.5, 0}, Light, {Width - 0.5, 0}, Deep));
+    Thumb.Fill(Shape, Gradient({0, 0}, Light, {Width, 0}, Deep));
   Thumb.Fill(Outline(Shape, 1), State == TFace::Disabled ? PaleEdge : Mix(OliveDeep, Cocoa, 0.4));
   Thumb.KeyOutside(Shape);
   switch (Point) {
@@ -284,9 +284,9 @@ void AddUpDown(TSkinBuilder& Skin, const std::string& Section, bool Vertical, co
 TRaster DrawGroupBoxEdge(bool Enabled) {
   const int Size = 16;
   TRaster Edge(Size, Size, Linen);
-  const TShape Shape = RoundRect(0.5, 0.5, Size - 0.5, Size - 0.5, 4);
+  const TShape Shape = RoundRect(0, 0, Size, Size, 4);
   Edge.Fill(Outline(Shape, 1), Enabled ? Crust : PaleEdge);
-  Edge.Fill(Outline(RoundRect(1.5, 1.5, Size - 1.5, Size - 1.5, 3), 1), White, 0.8);
+  Edge.Fill(Outline(RoundRect(1, 1, Size - 1, Size - 1, 3), 1), White, 0.8);
   Edge.KeyOutside(Outline(Shape, 2));
   return Edge;
 }

@@ -4,8 +4,8 @@
 
 TRaster DrawFace(int Width, int Height, double Radius, TFace State, TRgb Background) {
   TRaster Face(Width, Height, Background);
-  const TShape Shape = RoundRect(0.5, 0.5, Width - 0.5, Height - 0.5, Radius);
-  auto Vertical = [&](TRgb Top, TRgb Bottom) { return Gradient({0, 0.5}, Top, {0, Height - 0.5}, Bottom); };
+  const TShape Shape = RoundRect(0, 0, Width, Height, Radius);
+  auto Vertical = [&](TRgb Top, TRgb Bottom) { return Gradient({0, 0}, Top, {0, static_cast<double>(Height)}, Bottom); };
   TRgb Edge = Crust;
   switch (State) {
   case TFace::Normal:
@@ -26,12 +26,12 @@ TRaster DrawFace(int Width, int Height, double Radius, TFace State, TRgb Backgro
     break;
   }
   if (State != TFace::Pressed && State != TFace::Disabled) {
-    const TShape Rim = Outline(RoundRect(1.5, 1.5, Width - 1.5, Height - 1.5, Radius - 1), 1);
+    const TShape Rim = Outline(RoundRect(1, 1, Width - 1, Height - 1, Radius - 1), 1);
     Face.Fill(Subtract(Rim, RoundRect(0, Height / 2.0, Width, Height, 0)), White, 0.7);
   }
   Face.Fill(Outline(Shape, 1), Edge);
   if (State == TFace::Default)
-    Face.Fill(Outline(RoundRect(1.5, 1.5, Width - 1.5, Height - 1.5, Radius - 1), 1), Olive, 0.8);
+    Face.Fill(Outline(RoundRect(1, 1, Width - 1, Height - 1, Radius - 1), 1), Olive, 0.8);
   Face.KeyOutside(Shape);
   return Face;
 }

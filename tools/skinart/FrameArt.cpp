@@ -62,7 +62,7 @@ TRaster DrawTitleBand(bool Active) {
   const int Width = 2 * BandCap + 16;
   TRaster Band(Width, CaptionHeight);
   Band.FillRect(0, 0, Width, CaptionHeight, TitlePaint(Active, 1, CaptionHeight));
-  const TShape Pill = RoundRect(0.5, 5, Width - 0.5, CaptionHeight - 5, 9);
+  const TShape Pill = RoundRect(0, 5, Width, CaptionHeight - 5, 9);
   // Light text reads on a darker pill, the inactive title's dark text on a lighter one.
   if (Active)
     Band.Fill(Pill, TerracottaEdge, 0.30);
@@ -85,7 +85,7 @@ TRaster DrawCaptionButton(const TGlyph& Glyph, bool Active, TButtonState State, 
   TRaster Frame(ButtonWidth, ButtonHeight);
   const TPaint Title = TitlePaint(Active, 1, CaptionHeight);
   Frame.FillRect(0, 0, ButtonWidth, ButtonHeight, [&](double X, double Y) { return Title(X, Y + ButtonTop); });
-  const TShape Face = RoundRect(0.5, 0.5, ButtonWidth - 0.5, ButtonHeight - 0.5, 4);
+  const TShape Face = RoundRect(0, 0, ButtonWidth, ButtonHeight, 4);
   const TRgb Edge = Active ? TerracottaEdge : AshEdge;
   switch (State) {
   case TButtonState::Normal:
@@ -103,7 +103,7 @@ TRaster DrawCaptionButton(const TGlyph& Glyph, bool Active, TButtonState State, 
   }
   Frame.Fill(Outline(Face, 1), Edge, 0.6);
   if (State != TButtonState::Pressed)
-    Frame.Fill(Subtract(Outline(RoundRect(1.5, 1.5, ButtonWidth - 1.5, ButtonHeight - 1.5, 3), 1),
+    Frame.Fill(Subtract(Outline(RoundRect(1, 1, ButtonWidth - 1, ButtonHeight - 1, 3), 1),
                         Rect(0, 4, ButtonWidth, ButtonHeight)),
                White, 0.35);
   const double Shift = State == TButtonState::Pressed ? 1 : 0;
@@ -172,7 +172,7 @@ TRaster DrawMdiButton(const TGlyph& Glyph, TButtonState State) {
   const TPaint Bar = MenuBarPaint(true, 0);
   const double Top = (MenuBarHeight - MdiHeight) / 2.0;
   Frame.FillRect(0, 0, MdiWidth, MdiHeight, [&](double X, double Y) { return Bar(X, Y + Top); });
-  const TShape Face = RoundRect(0.5, 0.5, MdiWidth - 0.5, MdiHeight - 0.5, 3);
+  const TShape Face = RoundRect(0, 0, MdiWidth, MdiHeight, 3);
   if (State != TButtonState::Normal) {
     Frame.Fill(Face, State == TButtonState::Pressed ? Wheat : Cream);
     Frame.Fill(Outline(Face, 1), State == TButtonState::Pressed ? CrustDeep : Crust);

@@ -49,10 +49,10 @@ TRaster DrawTrack(int State) {
 TRaster DrawThumb(int State) {
   const int Length = 24;
   TRaster Thumb(Length, Thickness, Groove);
-  const TShape Shape = RoundRect(0.5, 1.5, Length - 0.5, Thickness - 1.5, 6.5);
+  const TShape Shape = RoundRect(0, 1, Length, Thickness - 1, 7);
   const TRgb Light = State == 2 ? Mix(OliveLight, White, 0.3) : OliveLight;
   const TRgb Deep = State == 1 ? Mix(OliveDeep, Cocoa, 0.35) : Olive;
-  Thumb.Fill(Shape, Gradient({0, 1.5}, Light, {0, Thickness - 1.5}, Deep));
+  Thumb.Fill(Shape, Gradient({0, 1}, Light, {0, Thickness - 1}, Deep));
   Thumb.Fill(RoundRect(3, 2.5, Length - 3, 7, 2.5), White, 0.3);
   Thumb.Fill(Outline(Shape, 1), OliveDeep);
   Thumb.KeyOutside(Shape);
