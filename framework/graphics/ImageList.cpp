@@ -102,7 +102,9 @@ void TImageList::DrawDisabled(HDC DC, int X, int Y, int Index)
     const HDC MaskDC = CreateCompatibleDC(DC);
     const HBITMAP Mask = CreateBitmap(FWidth, FHeight, 1, 1, nullptr);
     const HGDIOBJ OldMask = SelectObject(MaskDC, Mask);
-    // The mask is black where the image shows and white where it is transparent.
+    // The mask is black where the image shows and white where it is transparent; it is
+    // combined with what is there, so start from white.
+    PatBlt(MaskDC, 0, 0, FWidth, FHeight, WHITENESS);
     ImageList_Draw(FHandle, Index, MaskDC, 0, 0, ILD_MASK);
     const COLORREF OldText = SetTextColor(DC, RGB(0, 0, 0));
     const COLORREF OldBack = SetBkColor(DC, RGB(255, 255, 255));
