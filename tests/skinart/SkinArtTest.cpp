@@ -9,6 +9,8 @@
 #include <map>
 #include <set>
 
+#include "framework/core/IniFile.h"
+#include "framework/core/Strings.h"
 #include "tools/skinart/MenuGlyphs.h"
 #include "tools/skinart/PantrelSkin.h"
 
@@ -290,6 +292,22 @@ TEST_F(PantrelSkinTest, WritesTheDescriptionAndEveryBitmapIntoOneFolder) {
   EXPECT_EQ(Written.find('\n'), Written.find("\r\n") + 1);
   EXPECT_TRUE(std::all_of(Written.begin(), Written.end(), [](char C) { return static_cast<unsigned char>(C) < 128; }));
   std::filesystem::remove_all(Folder);
+}
+
+TEST_F(PantrelSkinTest, ProgramsIniReaderSeesEverySectionAndValue) {
+  const TMemIniFile Ini(Skin->DescriptionText());
+  TStringList Sections;
+  Ini.ReadSections(Sections);
+  ASSERT_EQ(Sections.Count(), 47);
+  for (int Index = 0; Index < Sections.Count(); ++Index) {
+    const auto& Section = Skin->Sections()[Index];
+    EXPECT_EQ(Sections[Index], Section.Name);
+    TStringList Keys;
+    Ini.ReadSection(Section.Name, Keys);
+    EXPECT_EQ(Keys.Count(), static_cast<int>(Section.Keys.size())) << Section.Name;
+    for (const auto& [Key, Value] : Section.Keys)
+      EXPECT_EQ(Ini.ReadString(Section.Name, Key, "(missing)"), Value) << Section.Name << "/" << Key;
+  }
 }
 
 TEST(MenuGlyphs, FourSeparateGlyphsInTheirCells) {
