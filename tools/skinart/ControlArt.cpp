@@ -253,6 +253,7 @@ constexpr TFace ThumbStates[] = {TFace::Normal, TFace::Normal, TFace::Disabled, 
 void AddThumb(TSkinBuilder& Skin, const std::string& Section, const std::string& FileName, TDirection Point) {
   Skin.SetBitmap(Section, "Image", FileName,
                  Frames(ThumbStates, 5, [&](TFace State) { return DrawThumb(Point, State); }));
+  Skin.Set(Section, "Style", 0);
   Skin.SetMargins(Section, 0, 0, 0, 0);
   SetFlags(Skin, Section, 1, 0);
 }

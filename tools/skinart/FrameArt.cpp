@@ -297,11 +297,13 @@ void AddMenus(TSkinBuilder& Skin) {
   for (int Index = 0; Index < 5; ++Index)
     Items.push_back(DrawMenuItemFrame(Index));
   Skin.SetBitmap("MenuItem", "Image", "menu_item.bmp", SideBySide(Items));
+  Skin.Set("MenuItem", "Style", 0);
   Skin.SetMargins("MenuItem", 4, 4, 4, 4);
   Skin.Set("MenuItem", "Trans", 1);
   Skin.Set("MenuItem", "Tile", 0);
 
   Skin.SetBitmap("MenuBackground", "Image", "menu_background.bmp", DrawMenuBackground());
+  Skin.Set("MenuBackground", "Style", 0);
   Skin.SetMargins("MenuBackground", MenuStrip, 3, 3, 3);
   Skin.Set("MenuBackground", "Trans", 0);
   Skin.Set("MenuBackground", "Tile", 0);
