@@ -192,6 +192,27 @@ void TDishPainter::Fish(const std::string& Colour)
     FOut += "fill '#181818' stroke none\n" + Ellipse(X - L * 0.8, Y - H * 0.25, 2.2, 2.2);
 }
 
+void TDishPainter::Pie(const std::string& Colour, double Size, int Pieces)
+{
+    const TArea& A = FFood;
+    double Rx = std::fmin(A.Rx, Size), Ry = std::fmin(A.Ry, Size * 0.62);
+    for (int k = 0; k < Pieces; ++k) {
+        double A0 = k * 2 * Pi / Pieces, A1 = (k + 1) * 2 * Pi / Pieces, Mid = (A0 + A1) / 2;
+        double Ox = A.X + 4 * std::cos(Mid), Oy = A.Y + 2.5 * std::sin(Mid);
+        FOut += "fill '" + Colour + "' stroke '" + Shade(Colour, -0.3) + "' stroke-width 1\n";
+        FOut += "path 'M " + Pt(Ox, Oy) + " L " + Pt(Ox + Rx * std::cos(A0), Oy + Ry * std::sin(A0)) + " A " + Pt(Rx, Ry) +
+                " 0 0,1 " + Pt(Ox + Rx * std::cos(A1), Oy + Ry * std::sin(A1)) + " Z'\n";
+        // Browned spots where the pan touched it.
+        FOut += "fill '" + Shade(Colour, -0.25) + "' stroke none\n";
+        for (int Spot = 0; Spot < 5; ++Spot) {
+            double T = Between(A0 + 0.15, A1 - 0.15), R = Between(0.3, 0.85);
+            FOut += Ellipse(Ox + R * Rx * std::cos(T), Oy + R * Ry * std::sin(T), Between(2, 5), Between(1.5, 3));
+        }
+    }
+    FOut += "fill '" + Shade(Colour, 0.35) + "' fill-opacity 0.4\n" +
+            Ellipse(A.X - Rx * 0.3, A.Y - Ry * 0.35, Rx * 0.35, Ry * 0.2) + "fill-opacity 1\n";
+}
+
 void TDishPainter::Steam()
 {
     FOut += "fill none stroke '#ffffff' stroke-opacity 0.55 stroke-width 4 stroke-linecap round\n";
@@ -279,9 +300,24 @@ bool TDishPainter::Pieces(const std::string& Shape, const std::string& Colour, i
         Known = Known || Shape == S;
     if (!Known)
         return false;
+    // Each piece takes the best of a few random places, the one farthest from the pieces
+    // already laid, so the food spreads evenly instead of clumping.
+    std::vector<std::pair<double, double>> Laid;
     for (int i = 0; i < Count; ++i) {
-        double X, Y;
-        PointIn(FFood, Shape == "noodles" ? Size * 5 : Size, X, Y);
+        double X = FFood.X, Y = FFood.Y, BestGap = -1;
+        for (int Try = 0; Try < 12; ++Try) {
+            double Cx, Cy;
+            PointIn(FFood, Shape == "noodles" ? Size * 5 : Size, Cx, Cy);
+            double Gap = 1e9;
+            for (const auto& P : Laid)
+                Gap = std::fmin(Gap, std::hypot(P.first - Cx, (P.second - Cy) * 1.5));
+            if (Gap > BestGap) {
+                BestGap = Gap;
+                X = Cx;
+                Y = Cy;
+            }
+        }
+        Laid.emplace_back(X, Y);
         double S = Size * Between(0.85, 1.15);
         // Buns, dumplings and eggs sit upright; loose pieces lie every way.
         bool Upright = Shape == "buns" || Shape == "dumplings" || Shape == "eggs";
@@ -327,7 +363,12 @@ bool TDishPainter::Paint(const std::vector<std::string>& Drawing, std::string& M
             Fish(W[1]);
         } else if (Word == "steam" && W.size() == 1) {
             Steam();
-        } else if (Word == "mound" && W.size() == 3 && ParseColour(W[1], Check)) {
+        } else if (Word == "pie" && W.size() == 4 && ParseColour(W[1], Check)) {
+        int Pieces = std::atoi(W[3].c_str());
+        Ok = Pieces >= 1 && Pieces <= 24;
+        if (Ok)
+            Pie(W[1], std::atof(W[2].c_str()), Pieces);
+    } else if (Word == "mound" && W.size() == 3 && ParseColour(W[1], Check)) {
             Mound(W[1], std::atof(W[2].c_str()));
         } else if (W.size() == 4 && ParseColour(W[1], Check)) {
             int Count = std::atoi(W[2].c_str());

@@ -7,12 +7,14 @@
 //   sauce #colour            fills the vessel's food area
 //   mound #colour size       a heap in the middle
 //   fish #colour             a whole fish (oval plates)
+//   pie #colour size pieces  a round cake cut into wedges
 //   <shape> #colour count size   scattered pieces: cubes slices strips balls leaves dots
 //                            rings chunks shrimps noodles buns dumplings eggs rolls wedges
 //   steam                    rising steam
 //
 // Pieces are scattered by a generator seeded with the picture name, so builds repeat.
 #include <string>
+#include <utility>
 #include <vector>
 
 class TDishPainter {
@@ -36,6 +38,7 @@ private:
     void Sauce(const std::string& Colour);
     void Mound(const std::string& Colour, double Size);
     void Fish(const std::string& Colour);
+    void Pie(const std::string& Colour, double Size, int Pieces);
     void Steam();
     bool Pieces(const std::string& Shape, const std::string& Colour, int Count, double Size);
     void Piece(const std::string& Shape, const std::string& Colour, double S);
