@@ -32,11 +32,43 @@ bool IsEnhancedMetafile(const std::vector<uint8_t>& B)
     return B.size() >= 88 && Get(B, 0, 4) == EMR_HEADER && Get(B, 40, 4) == ENHMETA_SIGNATURE;
 }
 
+// Every record lies inside the data and the last one ends the picture, so that playing it
+// never reads past the end.
+bool EnhancedRecordsFit(const std::vector<uint8_t>& B)
+{
+    const size_t Total = Get(B, 48, 4);
+    if (Total > B.size() || Get(B, 4, 4) < 88)
+        return false;
+    for (size_t Pos = 0; Pos + 8 <= Total;) {
+        const size_t Size = Get(B, Pos + 4, 4);
+        if (Size < 8 || Size % 4 != 0 || Size > Total - Pos)
+            return false;
+        if (Get(B, Pos, 4) == EMR_EOF)
+            return true;
+        Pos += Size;
+    }
+    return false;
+}
+
 // A Windows metafile header: type 1 (memory) or 2 (disk), 9 words long.
 bool IsMetaHeader(const std::vector<uint8_t>& B, size_t Pos)
 {
     return B.size() >= Pos + MetaHeaderSize && (Get(B, Pos, 2) == 1 || Get(B, Pos, 2) == 2) &&
            Get(B, Pos + 2, 2) == 9;
+}
+
+// Records are sized in 16-bit words; function 0 ends the picture.
+bool WindowsRecordsFit(const std::vector<uint8_t>& B, size_t Start)
+{
+    for (size_t Pos = Start + MetaHeaderSize; Pos + 6 <= B.size();) {
+        const size_t Size = size_t(Get(B, Pos, 4)) * 2;
+        if (Size < 6 || Size > B.size() - Pos)
+            return false;
+        if (Get(B, Pos + 4, 2) == 0)
+            return true;
+        Pos += Size;
+    }
+    return false;
 }
 
 int ScreenPixelsPerInch()
@@ -93,6 +125,8 @@ void TMetafile::LoadFromStream(TStream& Stream)
 {
     std::vector<uint8_t> Data = ReadRest(Stream);
     if (IsEnhancedMetafile(Data)) {
+        if (!EnhancedRecordsFit(Data))
+            Fail("the enhanced metafile is damaged");
         const HENHMETAFILE Metafile = SetEnhMetaFileBits(UINT(Data.size()), Data.data());
         if (!Metafile)
             Fail("the enhanced metafile cannot be read");
@@ -111,6 +145,8 @@ void TMetafile::LoadWindowsMetafile(const std::vector<uint8_t>& Data)
     const size_t Start = Placeable ? PlaceableHeaderSize : 0;
     if (!IsMetaHeader(Data, Start))
         Fail("neither an enhanced nor a Windows metafile");
+    if (!WindowsRecordsFit(Data, Start))
+        Fail("the Windows metafile is damaged");
     METAFILEPICT Picture{};
     int PixelWidth = 0, PixelHeight = 0;
     if (Placeable) {

@@ -90,6 +90,14 @@ void SavePlaceable(const std::string& FileName)
     Out.WriteBuffer(Bits.data(), int64_t(Bits.size()));
 }
 
+// The first half of a file, under another name.
+void SaveFirstHalf(const std::string& From, const std::string& To)
+{
+    const std::vector<uint8_t> Bytes = ReadPictureFile(From);
+    TFileStream Out(To, fmCreate);
+    Out.WriteBuffer(Bytes.data(), int64_t(Bytes.size() / 2));
+}
+
 void ExpectHalves(TPicture& P)
 {
     TBitmap Out;
@@ -179,6 +187,12 @@ TEST(Picture, BadFilesRaiseNamingTheFile)
     EXPECT_NE(MessageOf("images/damaged.jpg").find("damaged.jpg"), std::string::npos);
     EXPECT_THROW(P.LoadFromFile("images/t24.ico"), EInvalidGraphic) << "a bitmap called an icon";
     EXPECT_THROW(P.LoadFromFile("images/t24.emf"), EInvalidGraphic);
+    SaveEnhanced("images/whole.emf");
+    SaveFirstHalf("images/whole.emf", "images/cut.emf");
+    EXPECT_THROW(P.LoadFromFile("images/cut.emf"), EInvalidGraphic);
+    SavePlaceable("images/whole.wmf");
+    SaveFirstHalf("images/whole.wmf", "images/cut.wmf");
+    EXPECT_THROW(P.LoadFromFile("images/cut.wmf"), EInvalidGraphic);
     EXPECT_EQ(P.Graphic(), Before) << "a failed load keeps the picture";
     P.Bitmap();
     EXPECT_EQ(P.Graphic(), Before) << "already a bitmap";
