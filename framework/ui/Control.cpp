@@ -1,5 +1,7 @@
 #include "framework/ui/Control.h"
 
+#include <algorithm>
+
 #include "framework/graphics/Font.h"
 #include "framework/ui/WinControl.h"
 
@@ -105,9 +107,13 @@ void TControl::SetParent(TWinControl* AParent)
         return;
     if (AParent == this)
         throw EInvalidOperation("A control cannot have itself as its parent");
-    if (FParent)
-        FParent->RemoveControl(this);
+    if (FParent) {
+        TWinControl* Old = FParent;
+        Old->RemoveControl(this);
+        FParent = nullptr;
+    }
     if (AParent) {
+        FParent = AParent;
         AParent->InsertControl(this);
         if (FParentColor)
             TakeParentColor();
@@ -352,12 +358,22 @@ void TControl::DoMouseDown(TMessage& Message, TMouseButton Button, bool Double)
         Shift << ssDouble;
     if (Button == mbLeft && FControlStyle.Contains(csClickEvents))
         FClicked = !Double;
+    // A windowed control keeps the mouse while the button is held (a windowless one is
+    // held by its parent).
+    if (FControlStyle.Contains(csCaptureMouse))
+        if (auto* W = dynamic_cast<TWinControl*>(this))
+            if (W->HandleAllocated() && GetCapture() != W->Handle())
+                SetCapture(W->Handle());
     MouseDown(Button, Shift, M.XPos, M.YPos);
 }
 
 void TControl::DoMouseUp(TMessage& Message, TMouseButton Button)
 {
     const TWMMouse M(Message);
+    if (auto* W = dynamic_cast<TWinControl*>(this))
+        if (W->HandleAllocated() && GetCapture() == W->Handle() &&
+            !(M.Keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)))
+            ReleaseCapture();
     if (Button == mbLeft && FClicked) {
         FClicked = false;
         const RECT R = ClientRect();
@@ -371,20 +387,23 @@ void TControl::DoMouseUp(TMessage& Message, TMouseButton Button)
 void TControl::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_LBUTTONDOWN: DoMouseDown(Message, mbLeft, false); break;
-    case WM_RBUTTONDOWN: DoMouseDown(Message, mbRight, false); break;
-    case WM_MBUTTONDOWN: DoMouseDown(Message, mbMiddle, false); break;
+    // The window class sees the mouse first (a system button presses itself).
+    case WM_LBUTTONDOWN: DefaultHandler(Message); DoMouseDown(Message, mbLeft, false); break;
+    case WM_RBUTTONDOWN: DefaultHandler(Message); DoMouseDown(Message, mbRight, false); break;
+    case WM_MBUTTONDOWN: DefaultHandler(Message); DoMouseDown(Message, mbMiddle, false); break;
     case WM_LBUTTONDBLCLK:
+        DefaultHandler(Message);
         if (FControlStyle.Contains(csDoubleClicks))
             DblClick();
         DoMouseDown(Message, mbLeft, true);
         break;
-    case WM_RBUTTONDBLCLK: DoMouseDown(Message, mbRight, true); break;
-    case WM_MBUTTONDBLCLK: DoMouseDown(Message, mbMiddle, true); break;
-    case WM_LBUTTONUP: DoMouseUp(Message, mbLeft); break;
-    case WM_RBUTTONUP: DoMouseUp(Message, mbRight); break;
-    case WM_MBUTTONUP: DoMouseUp(Message, mbMiddle); break;
+    case WM_RBUTTONDBLCLK: DefaultHandler(Message); DoMouseDown(Message, mbRight, true); break;
+    case WM_MBUTTONDBLCLK: DefaultHandler(Message); DoMouseDown(Message, mbMiddle, true); break;
+    case WM_LBUTTONUP: DefaultHandler(Message); DoMouseUp(Message, mbLeft); break;
+    case WM_RBUTTONUP: DefaultHandler(Message); DoMouseUp(Message, mbRight); break;
+    case WM_MBUTTONUP: DefaultHandler(Message); DoMouseUp(Message, mbMiddle); break;
     case WM_MOUSEMOVE: {
+        DefaultHandler(Message);
         const TWMMouse M(Message);
         MouseMove(KeysToShiftState(M.Keys), M.XPos, M.YPos);
         break;

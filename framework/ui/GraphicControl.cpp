@@ -2,6 +2,7 @@
 
 #include "framework/ui/WinControl.h"
 
+PANTREL_REGISTER(TGraphicControlCanvas, TCanvas)
 PANTREL_REGISTER(TGraphicControl, TControl)
 
 TGraphicControlCanvas::~TGraphicControlCanvas()

@@ -1,0 +1,73 @@
+// The framework's message dialog, with the standard controls registered as the program
+// registers them.
+#include <gtest/gtest.h>
+
+#include "framework/ui/Application.h"
+#include "framework/ui/Dialogs.h"
+#include "framework/ui/StandardControls.h"
+#include "framework/ui/Timer.h"
+#include "framework/graphics/Font.h"
+#include "tests/support/Capture.h"
+#include "tests/ui/Probes.h"
+
+namespace {
+
+struct TDialogCloser {
+    bool Found = false;
+    std::string Caption;
+    int Buttons = 0;
+    int ClientWidth = 0;
+    void Tick(TObject* Sender)
+    {
+        const HWND Dialog = FindThreadWindow("TMessageForm");
+        if (!Dialog)
+            return;
+        static_cast<TTimer*>(Sender)->SetEnabled(false);
+        Found = true;
+        char Text[128] = {};
+        GetWindowTextA(Dialog, Text, sizeof Text);
+        Caption = Text;
+        RECT R;
+        GetClientRect(Dialog, &R);
+        ClientWidth = R.right;
+        HWND Button = nullptr;
+        for (HWND C = GetWindow(Dialog, GW_CHILD); C; C = GetWindow(C, GW_HWNDNEXT)) {
+            char Class[32] = {};
+            GetClassNameA(C, Class, sizeof Class);
+            if (std::string(Class) == "TButton") {
+                ++Buttons;
+                Button = C;
+            }
+        }
+        if (Button)
+            SendMessageA(Button, BM_CLICK, 0, 0);
+    }
+};
+
+TEST(Dialogs, ShowMessageIsAModalMessageFormWithOneButton)
+{
+    RegisterStandardControls();
+    Application->SetTitle("Pantrel");
+    TDialogCloser Closer;
+    auto* Timer = new TTimer(Application);
+    Timer->SetInterval(100);
+    Timer->OnTimer = TNotifyEvent(&Closer, &TDialogCloser::Tick);
+    const std::string Text = "这个菜谱已存在！请检查.....";
+    ShowMessage(Text);
+    delete Timer;
+    ASSERT_TRUE(Closer.Found);
+    EXPECT_EQ(Closer.Caption, "Pantrel");
+    EXPECT_EQ(Closer.Buttons, 1);
+    EXPECT_EQ(FindThreadWindow("TMessageForm"), nullptr);
+
+    TMessageForm* Dialog = CreateMessageDialog(Text, mtCustom, {mbOK});
+    HDC DC = GetDC(nullptr);
+    SelectObject(DC, Dialog->Font()->Handle());
+    SIZE Size;
+    GetTextExtentPoint32A(DC, Text.c_str(), int(Text.size()), &Size);
+    ReleaseDC(nullptr, DC);
+    EXPECT_GT(Dialog->ClientWidth(), Size.cx);
+    delete Dialog;
+}
+
+} // namespace

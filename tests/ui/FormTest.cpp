@@ -1,0 +1,178 @@
+// Forms: built from a design compiled into the test, shown modally, released; the screen's
+// form list; the timer; the message dialog.
+#include <gtest/gtest.h>
+
+#include "framework/graphics/Colors.h"
+#include "framework/ui/Application.h"
+#include "framework/ui/CustomControl.h"
+#include "framework/ui/Screen.h"
+#include "framework/ui/Timer.h"
+#include "tests/support/Capture.h"
+#include "tests/ui/Probes.h"
+
+namespace {
+
+class TTestPanel : public TCustomControl {
+    PANTREL_CLASS(TTestPanel, TCustomControl)
+    explicit TTestPanel(TComponent* AOwner) : TCustomControl(AOwner)
+    {
+        SetControlStyle(ControlStyle() + TControlStyle{csAcceptsControls});
+    }
+    bool WasLoaded = false;
+    void Loaded() override
+    {
+        inherited::Loaded();
+        WasLoaded = true;
+    }
+};
+
+class TTestForm : public TForm {
+    PANTREL_CLASS(TTestForm, TForm)
+    explicit TTestForm(TComponent* AOwner) : TForm(AOwner) { CreateFromDesign(); }
+    TTestPanel* Side = nullptr;
+    TTestPanel* Bottom = nullptr;
+    TProbeGraphic* Mark = nullptr;
+    bool CreateSawDesign = false;
+    void FormCreate(TObject*) { CreateSawDesign = Side && Side->WasLoaded && Bottom->WasLoaded && Mark; }
+
+protected:
+    void BindMembers() override
+    {
+        BindMember("Side", Side);
+        BindMember("Bottom", Bottom);
+        BindMember("Mark", Mark);
+    }
+};
+
+} // namespace
+
+PANTREL_REGISTER(TTestPanel, TCustomControl)
+PANTREL_REGISTER(TTestForm, TForm, PROP_HANDLER(FormCreate))
+
+namespace {
+
+RECT WindowRect(HWND Wnd)
+{
+    RECT R;
+    GetWindowRect(Wnd, &R);
+    return R;
+}
+
+TEST(Form, IsBuiltFromItsStoredDesign)
+{
+    auto* Form = new TTestForm(Application);
+    EXPECT_TRUE(Form->CreateSawDesign);
+    const HWND Wnd = Form->Handle();
+    char Name[64] = {};
+    GetClassNameA(Wnd, Name, sizeof Name);
+    EXPECT_STREQ(Name, "TTestForm");
+    EXPECT_EQ(Form->Caption(), "测试窗体");
+    const LONG_PTR Style = GetWindowLongPtrA(Wnd, GWL_STYLE);
+    EXPECT_TRUE(Style & WS_SYSMENU);
+    EXPECT_TRUE(Style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(Style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(Style & WS_THICKFRAME);
+    EXPECT_EQ(Form->ClientWidth(), 320);
+    EXPECT_EQ(Form->ClientHeight(), 200);
+    // Bottom first takes its strip, then the left panel the rest of the height.
+    EXPECT_EQ(Form->Bottom->BoundsRect().top, 170);
+    EXPECT_EQ(Form->Bottom->Width(), 320);
+    EXPECT_EQ(Form->Side->Height(), 170);
+    EXPECT_EQ(Form->Side->Width(), 80);
+
+    Form->Show();
+    PumpFor(200);
+    const RECT R = WindowRect(Wnd);
+    EXPECT_NEAR((R.left + R.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((R.top + R.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+    // The windowless mark is painted by its panel, over the panel's own colour.
+    const TCapture Shot = CaptureWindow(Wnd, true);
+    Shot.SavePng("ui-form-design.png");
+    EXPECT_TRUE(SameColor(Shot.Pixel(5, 5), RGB(255, 0, 0)));
+    EXPECT_TRUE(SameColor(Shot.Pixel(20, 20), RGB(0, 0, 255)));
+    EXPECT_TRUE(SameColor(Shot.Pixel(160, 185), RGB(0, 255, 0)));
+    EXPECT_TRUE(SameColor(Shot.Pixel(150, 50), RGB(255, 255, 255)));
+
+    // A wider client area: the aligned panels follow.
+    Form->SetClientWidth(400);
+    EXPECT_EQ(Form->Bottom->Width(), 400);
+    EXPECT_EQ(Form->Side->Width(), 80);
+    delete Form;
+}
+
+struct TModalProbe {
+    TForm* Owner = nullptr;
+    TForm* Dialog = nullptr;
+    bool OwnerEnabled = true;
+    bool DialogInFront = false;
+    TModalResult Answer = mrOk;
+    void Tick(TObject* Sender)
+    {
+        static_cast<TTimer*>(Sender)->SetEnabled(false);
+        OwnerEnabled = IsWindowEnabled(Owner->Handle()) != FALSE;
+        DialogInFront = Screen->FormCount() > 0 && Screen->Forms(0) == Dialog && Screen->ActiveForm() == Dialog;
+        if (Answer == mrCancel)
+            PostMessageA(Dialog->Handle(), WM_CLOSE, 0, 0);
+        else
+            Dialog->SetModalResult(Answer);
+    }
+};
+
+TEST(Form, ShowModalDisablesTheOtherWindowsUntilItIsClosed)
+{
+    auto* Owner = new TForm(Application);
+    Owner->Show();
+    auto* Dialog = new TForm(Application);
+    Dialog->SetBounds(200, 200, 200, 100);
+    TModalProbe Probe{Owner, Dialog};
+    auto* Timer = new TTimer(Dialog);
+    Timer->SetInterval(100);
+    Timer->OnTimer = TNotifyEvent(&Probe, &TModalProbe::Tick);
+
+    Probe.Answer = mrYes;
+    EXPECT_EQ(Dialog->ShowModal(), mrYes);
+    EXPECT_FALSE(Probe.OwnerEnabled);
+    EXPECT_TRUE(Probe.DialogInFront);
+    EXPECT_TRUE(IsWindowEnabled(Owner->Handle()));
+    EXPECT_FALSE(IsWindowVisible(Dialog->Handle()));
+    EXPECT_FALSE(Dialog->Modal());
+
+    // Closed through its close box: mrCancel.
+    Probe.Answer = mrCancel;
+    Timer->SetEnabled(true);
+    EXPECT_EQ(Dialog->ShowModal(), mrCancel);
+    // A shown form cannot become modal.
+    Dialog->Show();
+    EXPECT_THROW(Dialog->ShowModal(), EInvalidOperation);
+    delete Dialog;
+    delete Owner;
+}
+
+TEST(Form, ScreenListsFormsFrontMostFirstAndForgetsReleasedOnes)
+{
+    const int Before = Screen->FormCount();
+    auto* First = new TForm(Application);
+    auto* Second = new TForm(Application);
+    ASSERT_EQ(Screen->FormCount(), Before + 2);
+    EXPECT_EQ(Screen->Forms(Before + 1), Second);
+    First->Show();
+    Second->Show();
+    PumpFor(100);
+    EXPECT_EQ(Screen->Forms(0), Second);
+    SetActiveWindow(First->Handle());
+    PumpFor(100);
+    EXPECT_EQ(Screen->Forms(0), First);
+    EXPECT_EQ(Screen->ActiveForm(), First);
+
+    // Closing a form that is not the main form hides it; Release frees it later.
+    First->Close();
+    EXPECT_FALSE(IsWindowVisible(First->Handle()));
+    First->Release();
+    EXPECT_EQ(Screen->FormCount(), Before + 2);
+    PumpUntil([&] { return Screen->FormCount() == Before + 1; }, 2000);
+    EXPECT_EQ(Screen->FormCount(), Before + 1);
+    delete Second;
+    EXPECT_EQ(Screen->FormCount(), Before);
+}
+
+} // namespace
