@@ -28,7 +28,19 @@ static std::string FromWide(const std::wstring& W, UINT CodePage)
 }
 
 std::string GbkToUtf8(const std::string& Gbk) { return FromWide(ToWide(Gbk, 936), CP_UTF8); }
-std::string Utf8ToGbk(const std::string& Utf8) { return FromWide(ToWide(Utf8, CP_UTF8), 936); }
+// Code page 936 has nothing beyond the basic plane: a surrogate pair becomes one '?'.
+std::string Utf8ToGbk(const std::string& Utf8)
+{
+    std::wstring W = ToWide(Utf8, CP_UTF8);
+    std::wstring Basic;
+    for (size_t I = 0; I < W.size(); ++I) {
+        bool Pair = W[I] >= 0xD800 && W[I] <= 0xDBFF && I + 1 < W.size() && W[I + 1] >= 0xDC00 &&
+                    W[I + 1] <= 0xDFFF;
+        Basic += Pair ? L'?' : W[I];
+        I += Pair ? 1 : 0;
+    }
+    return FromWide(Basic, 936);
+}
 
 #else
 #include <cerrno>

@@ -8,38 +8,26 @@
 #include <climits>
 
 namespace {
-// Blanks as the profile functions see them after decoding: ASCII white space, Ctrl-Z and
-// the ideographic (full-width) space, which is A1 A1 in GBK.
-size_t BlankLength(const std::string& S, size_t I)
+// Blanks as the profile functions see them: ASCII white space and Ctrl-Z. None of these
+// bytes can be the trail byte of a GBK character.
+bool IsBlank(char C)
 {
-    unsigned char C = static_cast<unsigned char>(S[I]);
-    if (C == ' ' || (C >= '\t' && C <= '\r') || C == 0x1A)
-        return 1;
-    if (C == 0xA1 && I + 1 < S.size() && static_cast<unsigned char>(S[I + 1]) == 0xA1)
-        return 2;
-    return 0;
+    return C == ' ' || (C >= '\t' && C <= '\r') || C == 0x1A;
+}
+
+std::string TrimBlanks(const std::string& S)
+{
+    size_t Begin = 0, End = S.size();
+    while (Begin < End && IsBlank(S[Begin]))
+        ++Begin;
+    while (End > Begin && IsBlank(S[End - 1]))
+        --End;
+    return S.substr(Begin, End - Begin);
 }
 
 size_t CharLength(const std::string& S, size_t I)
 {
     return IsLeadByte(S[I]) && I + 1 < S.size() ? 2 : 1;
-}
-
-// Trims blanks at both ends of S, walking whole characters.
-std::string TrimBlanks(const std::string& S)
-{
-    size_t Begin = 0;
-    while (Begin < S.size() && BlankLength(S, Begin))
-        Begin += BlankLength(S, Begin);
-    size_t End = Begin;
-    for (size_t I = Begin; I < S.size();) {
-        size_t Blank = BlankLength(S, I);
-        size_t Step = Blank ? Blank : CharLength(S, I);
-        I += Step;
-        if (!Blank)
-            End = I;
-    }
-    return S.substr(Begin, End - Begin);
 }
 
 // One pair of matching quotes around a value goes.
@@ -72,7 +60,7 @@ TMemIniFile::TMemIniFile(const std::string& Source)
                 if (Line[I] == ']')
                     Close = I;
             if (Close != std::string::npos) {
-                FSections.push_back(TSection{Line.substr(1, Close - 1), {}});
+                FSections.push_back(TSection{TrimBlanks(Line.substr(1, Close - 1)), {}});
                 continue;
             }
         }

@@ -75,6 +75,7 @@ TEST(Component, FreeNotificationWorksAcrossOwnersBothWays)
 
     // The other way round: the watcher goes first, and the target no longer points at it.
     Log.clear();
+    Watcher->Watched = nullptr;   // its memory may come back as Watcher2
     auto* Target2 = new TProbe(&Form2, Log, "Target2");
     auto* Watcher2 = new TProbe(&Form1, Log, "Watcher2");
     Watcher2->FreeNotification(Target2);
