@@ -111,6 +111,8 @@ void TADOConnection::Open()
             throw EDatabaseError("Not a valid password.");
         throw EDatabaseError("Unrecognized database format '" + Source + "'.");
     }
+    // Another program reading the file (a sqlite3 client, say) only delays a write.
+    sqlite3_busy_timeout(Db, 2000);
     FHandle = Db;
     FReadOnly = State == fsReadOnly || sqlite3_db_readonly(Db, "main") == 1;
 }
