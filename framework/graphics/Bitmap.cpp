@@ -287,7 +287,7 @@ TColor TBitmap::TransparentColor()
 {
     if (FTransparentMode == tmFixed)
         return FTransparentColor;
-    return Empty() ? clDefault : Canvas()->Pixel(0, FHeight - 1);
+    return Empty() ? clDefault : Canvas()->Pixels(0, FHeight - 1);
 }
 
 void TBitmap::SetTransparentColor(TColor Value)

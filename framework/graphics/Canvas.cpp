@@ -185,12 +185,12 @@ void TCanvas::CopyRect(const RECT& Dest, TCanvas& Source, const RECT& SourceRect
                SourceRect.bottom - SourceRect.top, FCopyMode);
 }
 
-TColor TCanvas::Pixel(int X, int Y)
+TColor TCanvas::Pixels(int X, int Y)
 {
     return TColor(GetPixel(RequireHandle(), X, Y));
 }
 
-void TCanvas::SetPixel(int X, int Y, TColor Color)
+void TCanvas::SetPixels(int X, int Y, TColor Color)
 {
     ::SetPixel(RequireHandle(), X, Y, ColorToRGB(Color));
 }

@@ -64,8 +64,8 @@ class TCanvas : public TPersistent {
     // Copies SourceRect of Source stretched into Dest with CopyMode.
     void CopyRect(const RECT& Dest, TCanvas& Source, const RECT& SourceRect);
 
-    TColor Pixel(int X, int Y);
-    void SetPixel(int X, int Y, TColor Color);
+    TColor Pixels(int X, int Y);
+    void SetPixels(int X, int Y, TColor Color);
 
 protected:
     // Called when a DC is needed and none is bound; subclasses bind one with SetHandle.

@@ -28,12 +28,6 @@ TGraphic* NewGraphicFor(const std::string& FileName)
 
 PANTREL_REGISTER(TPicture, TPersistent)
 
-TPicture::~TPicture()
-{
-    if (FGraphic)
-        FGraphic->OnChange = TNotifyEvent();
-}
-
 void TPicture::Take(TGraphic* Graphic)
 {
     std::unique_ptr<TGraphic> New(Graphic);

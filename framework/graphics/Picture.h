@@ -14,7 +14,6 @@ class TBitmap;
 class TPicture : public TPersistent {
     PANTREL_CLASS(TPicture, TPersistent)
     TPicture() = default;
-    ~TPicture() override;
     TPicture(const TPicture&) = delete;
     TPicture& operator=(const TPicture&) = delete;
 

@@ -41,8 +41,8 @@ TEST(Bitmap, RowsStartAtTheTopInEveryFormat)
         SCOPED_TRACE(GetEnumName(EnumTypeInfo(Format), Format));
         TBitmap B;
         MakeBitmap(B, Format, 9, 5, clBlack);
-        B.Canvas()->SetPixel(0, 0, clWhite);
-        B.Canvas()->SetPixel(8, 4, clWhite);
+        B.Canvas()->SetPixels(0, 0, clWhite);
+        B.Canvas()->SetPixels(8, 4, clWhite);
         const TPixelImage Image = B.ToImage();
         EXPECT_EQ(Image.BitCount, B.BitCount());
         EXPECT_EQ(Image.PixelRGB(0, 0), 0xFFFFFFu);
@@ -66,8 +66,8 @@ TEST(Bitmap, ResizingAndConvertingKeepThePicture)
 
     B.SetPixelFormat(pf8bit);
     EXPECT_EQ(B.BitCount(), 8);
-    EXPECT_EQ(B.Canvas()->Pixel(0, 0), clRed);
-    EXPECT_EQ(B.Canvas()->Pixel(3, 2), clBlue);
+    EXPECT_EQ(B.Canvas()->Pixels(0, 0), clRed);
+    EXPECT_EQ(B.Canvas()->Pixels(3, 2), clBlue);
     B.SetPixelFormat(pf32bit);
     EXPECT_EQ(RowPixel(B, 3, 2), clBlue);
 
@@ -88,7 +88,7 @@ TEST(Bitmap, StreamsRoundTripInEveryFormat)
         SCOPED_TRACE(GetEnumName(EnumTypeInfo(Format), Format));
         TBitmap B;
         MakeBitmap(B, Format, 7, 3, clWhite);
-        B.Canvas()->SetPixel(1, 1, clBlack);
+        B.Canvas()->SetPixels(1, 1, clBlack);
         TMemoryStream Stream;
         B.SaveToStream(Stream);
         Stream.SetPosition(0);
@@ -96,8 +96,8 @@ TEST(Bitmap, StreamsRoundTripInEveryFormat)
         Loaded.LoadFromStream(Stream);
         EXPECT_EQ(Loaded.PixelFormat(), Format);
         EXPECT_EQ(Loaded.Width(), 7);
-        EXPECT_EQ(Loaded.Canvas()->Pixel(1, 1), clBlack);
-        EXPECT_EQ(Loaded.Canvas()->Pixel(2, 1), clWhite);
+        EXPECT_EQ(Loaded.Canvas()->Pixels(1, 1), clBlack);
+        EXPECT_EQ(Loaded.Canvas()->Pixels(2, 1), clWhite);
     }
     TMemoryStream Empty;
     TBitmap B;
@@ -139,29 +139,29 @@ TEST(Canvas, DrawsShapesLinesAndCopies)
     C.Pen()->SetColor(clRed);
     C.Brush()->SetColor(clBlue);
     C.Rectangle(0, 0, 5, 5);
-    EXPECT_EQ(C.Pixel(0, 0), clRed);
-    EXPECT_EQ(C.Pixel(2, 2), clBlue);
-    EXPECT_EQ(C.Pixel(5, 5), clWhite) << "right and bottom are exclusive";
+    EXPECT_EQ(C.Pixels(0, 0), clRed);
+    EXPECT_EQ(C.Pixels(2, 2), clBlue);
+    EXPECT_EQ(C.Pixels(5, 5), clWhite) << "right and bottom are exclusive";
 
     C.Brush()->SetColor(clLime);
     C.FrameRect(RECT{6, 0, 10, 4});
-    EXPECT_EQ(C.Pixel(6, 0), clLime);
-    EXPECT_EQ(C.Pixel(7, 1), clWhite);
+    EXPECT_EQ(C.Pixels(6, 0), clLime);
+    EXPECT_EQ(C.Pixels(7, 1), clWhite);
 
     C.MoveTo(0, 10);
     C.LineTo(20, 10);
-    EXPECT_EQ(C.Pixel(19, 10), clRed);
+    EXPECT_EQ(C.Pixels(19, 10), clRed);
     EXPECT_EQ(C.PenPos().x, 20);
     const POINT Corner[] = {{12, 12}, {12, 18}, {18, 18}};
     C.Polyline(Corner, 3);
-    EXPECT_EQ(C.Pixel(12, 15), clRed);
-    EXPECT_EQ(C.Pixel(15, 18), clRed);
-    EXPECT_EQ(C.Pixel(18, 18), clWhite) << "the last point is not drawn";
+    EXPECT_EQ(C.Pixels(12, 15), clRed);
+    EXPECT_EQ(C.Pixels(15, 18), clRed);
+    EXPECT_EQ(C.Pixels(18, 18), clWhite) << "the last point is not drawn";
 
     TBitmap Copy;
     MakeBitmap(Copy, pf24bit, 10, 10, clBlack);
     Copy.Canvas()->CopyRect(RECT{0, 0, 10, 10}, C, RECT{0, 0, 5, 5});
-    EXPECT_EQ(Copy.Canvas()->Pixel(5, 5), clBlue) << "stretched twice";
+    EXPECT_EQ(Copy.Canvas()->Pixels(5, 5), clBlue) << "stretched twice";
 }
 
 TEST(Canvas, TextFollowsFontChangesAndClearBrush)
@@ -185,8 +185,8 @@ TEST(Canvas, TextFollowsFontChangesAndClearBrush)
     int Red = 0, White = 0;
     for (int X = 0; X < 80; ++X)
         for (int Y = 0; Y < 30; ++Y) {
-            Red += C.Pixel(X, Y) == clRed;
-            White += C.Pixel(X, Y) == clWhite;
+            Red += C.Pixels(X, Y) == clRed;
+            White += C.Pixels(X, Y) == clWhite;
         }
     EXPECT_GT(Red, 20);
     EXPECT_EQ(White, 0) << "a clear brush paints no text background";

@@ -104,8 +104,8 @@ void ExpectHalves(TPicture& P)
     Out.SetPixelFormat(pf24bit);
     Out.SetSize(40, 20);
     Out.Canvas()->StretchDraw(RECT{0, 0, 40, 20}, *P.Graphic());
-    EXPECT_EQ(Out.Canvas()->Pixel(5, 10), clRed);
-    EXPECT_EQ(Out.Canvas()->Pixel(35, 10), clBlue);
+    EXPECT_EQ(Out.Canvas()->Pixels(5, 10), clRed);
+    EXPECT_EQ(Out.Canvas()->Pixels(35, 10), clBlue);
 }
 
 }  // namespace
