@@ -1,0 +1,26 @@
+#include "framework/ui/StandardControls.h"
+
+#include "framework/ui/Button.h"
+#include "framework/ui/ComboBox.h"
+#include "framework/ui/Edit.h"
+#include "framework/ui/GroupBox.h"
+#include "framework/ui/Image.h"
+#include "framework/ui/Label.h"
+#include "framework/ui/Memo.h"
+#include "framework/ui/Menus.h"
+#include "framework/ui/OpenPictureDialog.h"
+#include "framework/ui/Panel.h"
+#include "framework/ui/StatusBar.h"
+#include "framework/ui/TreeView.h"
+
+void RegisterStandardControls()
+{
+    // Naming each class's information links its object file in, which registers it.
+    for (const TClassInfo* Info :
+         {&TButton::StaticClassInfo(), &TComboBox::StaticClassInfo(), &TEdit::StaticClassInfo(),
+          &TGroupBox::StaticClassInfo(), &TImage::StaticClassInfo(), &TLabel::StaticClassInfo(),
+          &TMemo::StaticClassInfo(), &TMainMenu::StaticClassInfo(), &TPopupMenu::StaticClassInfo(),
+          &TMenuItem::StaticClassInfo(), &TOpenPictureDialog::StaticClassInfo(), &TPanel::StaticClassInfo(),
+          &TStatusBar::StaticClassInfo(), &TStatusPanel::StaticClassInfo(), &TTreeView::StaticClassInfo()})
+        RegisterComponentClass(*Info);
+}
