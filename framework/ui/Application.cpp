@@ -108,7 +108,6 @@ void TApplication::FormCreated(TCustomForm* Form)
     if (FMainForm)
         return;
     FMainForm = Form;
-    // Owned by the hidden window, the main form needs its own taskbar button.
     if (Form->HandleAllocated()) {
         const HWND Wnd = Form->Handle();
         SetWindowLongPtrA(Wnd, GWL_EXSTYLE, GetWindowLongPtrA(Wnd, GWL_EXSTYLE) | WS_EX_APPWINDOW);

@@ -230,6 +230,9 @@ void TCustomForm::CreateParams(TCreateParams& Params)
     TWinControl::CreateParams(Params);
     Params.Style &= ~DWORD(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS);
     Params.WndParent = Application->Handle();
+    // Owned by the hidden window, the main form needs a taskbar button of its own.
+    if (Application->MainForm() == this)
+        Params.ExStyle |= WS_EX_APPWINDOW;
     switch (FBorderStyle) {
     case bsNone:
         Params.Style |= WS_POPUP;

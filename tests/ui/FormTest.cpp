@@ -44,8 +44,20 @@ protected:
     }
 };
 
+// A form whose creation handler fails.
+class TFailingForm : public TForm {
+    PANTREL_CLASS(TFailingForm, TForm)
+    explicit TFailingForm(TComponent* AOwner) : TForm(AOwner)
+    {
+        CreateFromDesignText("object FailingForm: TFailingForm\n  Caption = 'x'\n  OnCreate = FormCreate\nend\n",
+                             "FailingForm");
+    }
+    void FormCreate(TObject*) { throw EConvertError("无法打开数据库"); }
+};
+
 } // namespace
 
+PANTREL_REGISTER(TFailingForm, TForm, PROP_HANDLER(FormCreate))
 PANTREL_REGISTER(TTestPanel, TCustomControl)
 PANTREL_REGISTER(TTestForm, TForm, PROP_HANDLER(FormCreate))
 
@@ -97,6 +109,20 @@ TEST(Form, IsBuiltFromItsStoredDesign)
     Form->SetClientWidth(400);
     EXPECT_EQ(Form->Bottom->Width(), 400);
     EXPECT_EQ(Form->Side->Width(), 80);
+    delete Form;
+}
+
+TEST(Form, AFailingCreationHandlerGoesToTheErrorHandlingAndTheFormStays)
+{
+    struct TCatcher {
+        std::string Message;
+        void Handle(TObject*, const std::exception& E) { Message = E.what(); }
+    } Catcher;
+    Application->OnException = TExceptionEvent(&Catcher, &TCatcher::Handle);
+    auto* Form = new TFailingForm(Application);
+    Application->OnException = TExceptionEvent();
+    EXPECT_EQ(Catcher.Message, "无法打开数据库");
+    EXPECT_EQ(Form->Caption(), "x");
     delete Form;
 }
 
