@@ -170,6 +170,8 @@ void TADOQuery::Open()
         Rest = After;
     }
     sqlite3_set_authorizer(Db, nullptr, nullptr);
+    if (Rc == SQLITE_AUTH)
+        Fail("CommandText does not return a result set");
     if (Rc != SQLITE_OK)
         throw EDatabaseError(EngineMessage(Db, Rc));
     if (!Compiled.Stmt)
@@ -181,8 +183,10 @@ void TADOQuery::Open()
 
     FStmt = Compiled.Stmt;
     Compiled.Stmt = nullptr;
-    for (int i = 0; i < sqlite3_column_count(FStmt); ++i)
-        FFields.emplace_back(new TField(this, i, Utf8ToGbk(sqlite3_column_name(FStmt, i))));
+    for (int i = 0; i < sqlite3_column_count(FStmt); ++i) {
+        const char* Name = sqlite3_column_name(FStmt, i);
+        FFields.emplace_back(new TField(this, i, Utf8ToGbk(Name ? Name : "")));
+    }
     Tables.erase("sqlite_master");
     Tables.erase("sqlite_schema");
     FTable = Tables.size() == 1 ? *Tables.begin() : std::string();
@@ -273,8 +277,6 @@ void TADOQuery::First()
         Cancel();
     FPendingCurrent = -1;
     bool Any = HasRow(0);
-    if (!Any && !FPendingAppends.empty())
-        FPendingCurrent = 0;   // FStmt is still live only when it has rows, so this is moot
     FRecNo = Any ? 0 : -1;
     FEof = !Any;
     FBof = true;
@@ -319,7 +321,10 @@ int TADOQuery::RecordCount()
         std::string Count = "SELECT count(*) FROM (\n" + Text + "\n)";
         sqlite3* Db = FConnection->Handle();
         TStatement Stmt;
+        std::set<std::string> Tables;
+        sqlite3_set_authorizer(Db, OpenAuthorizer, &Tables);
         int Rc = sqlite3_prepare_v2(Db, Count.c_str(), static_cast<int>(Count.size()), &Stmt.Stmt, nullptr);
+        sqlite3_set_authorizer(Db, nullptr, nullptr);
         if (Rc == SQLITE_OK)
             Rc = sqlite3_step(Stmt.Stmt);
         if (Rc != SQLITE_ROW)
