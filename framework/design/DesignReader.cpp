@@ -75,15 +75,13 @@ public:
             if (FToken.Kind != tkEnd)
                 Fail(FRoot->Name(), "text after the final end");
             ResolveFixups();
-        } catch (...) {
             for (TComponent* C : FLoaded)
-                C->FComponentState = C->FComponentState - TComponentState{csReading, csLoading};
+                C->Loaded();
+        } catch (...) {
+            ClearStates();
             throw;
         }
-        for (TComponent* C : FLoaded)
-            C->Loaded();
-        for (TComponent* C : FLoaded)
-            C->FComponentState = C->FComponentState - TComponentState{csReading, csLoading};
+        ClearStates();
     }
 
 private:
@@ -94,6 +92,12 @@ private:
         std::string Name;
         int Line;
     };
+
+    void ClearStates()
+    {
+        for (TComponent* C : FLoaded)
+            C->FComponentState = C->FComponentState - TComponentState{csReading, csLoading};
+    }
 
     [[noreturn]] void Fail(const std::string& Where, const std::string& Problem, int Line = 0) const
     {
@@ -219,7 +223,7 @@ private:
         int Line = FToken.Line;
         std::string ClassName = ExpectIdent(Name, "class name");
 
-        TComponent* C;
+        TComponent* C = nullptr;
         if (!Parent) {
             if (!SameText(ClassName, FRoot->ClassName()))
                 Fail(Name, "the design is for " + ClassName + ", not " + FRoot->ClassName(), Line);
@@ -228,17 +232,21 @@ private:
             const TClassInfo* Info = FindClass(ClassName);
             if (!Info || !Info->Create)
                 Fail(Name, "class " + ClassName + " not found", Line);
-            C = Info->Create(FRoot);
+            try {
+                C = Info->Create(FRoot);
+            } catch (const Exception& E) {
+                Fail(Name, E.Message(), Line);
+            }
         }
         C->FComponentState = C->FComponentState + TComponentState{csLoading, csReading};
         FLoaded.push_back(C);
         try {
             C->SetName(Name);
+            if (Parent)
+                C->SetParentComponent(Parent);
         } catch (const Exception& E) {
             Fail(Name, E.Message(), Line);
         }
-        if (Parent)
-            C->SetParentComponent(Parent);
 
         while (!IsKeyword("end")) {
             if (FToken.Kind == tkEnd)
