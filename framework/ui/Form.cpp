@@ -84,6 +84,7 @@ PANTREL_REGISTER(TForm, TCustomForm)
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner)
 {
     FVisible = false;
+    FCustomPaint = true;
     FControlStyle << csAcceptsControls;
     FControlStyle.Exclude(csClickEvents);
     SetParentColor(false);

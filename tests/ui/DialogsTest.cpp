@@ -17,6 +17,7 @@ struct TDialogCloser {
     std::string Caption;
     int Buttons = 0;
     int ClientWidth = 0;
+    int TextPixels = 0;
     void Tick(TObject* Sender)
     {
         const HWND Dialog = FindThreadWindow("TMessageForm");
@@ -39,6 +40,12 @@ struct TDialogCloser {
                 Button = C;
             }
         }
+        const TCapture Shot = CaptureWindow(Dialog, true);
+        Shot.SavePng("ui-message-dialog.png");
+        // The text is drawn above the button.
+        for (int Y = 0; Y < Shot.Height / 2; ++Y)
+            for (int X = 0; X < Shot.Width; ++X)
+                TextPixels += GetRValue(Shot.Pixel(X, Y)) < 100 ? 1 : 0;
         if (Button)
             SendMessageA(Button, BM_CLICK, 0, 0);
     }
@@ -58,6 +65,7 @@ TEST(Dialogs, ShowMessageIsAModalMessageFormWithOneButton)
     ASSERT_TRUE(Closer.Found);
     EXPECT_EQ(Closer.Caption, "Pantrel");
     EXPECT_EQ(Closer.Buttons, 1);
+    EXPECT_GT(Closer.TextPixels, 20);
     EXPECT_EQ(FindThreadWindow("TMessageForm"), nullptr);
 
     TMessageForm* Dialog = CreateMessageDialog(Text, mtCustom, {mbOK});

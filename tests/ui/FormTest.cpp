@@ -126,6 +126,30 @@ TEST(Form, AFailingCreationHandlerGoesToTheErrorHandlingAndTheFormStays)
     delete Form;
 }
 
+TEST(Form, AutoScrollShowsScrollBarsAndScrollsTheControls)
+{
+    auto* Form = new TForm(Application);
+    Form->SetBorderStyle(bsSingle);
+    Form->SetClientSize(200, 100);
+    auto* Far = new TProbeButton(Form);
+    Far->SetParent(Form);
+    Far->SetBounds(20, 300, 80, 24);
+    Form->Show();
+    PumpFor(50);
+    EXPECT_TRUE(GetWindowLongPtrA(Form->Handle(), GWL_STYLE) & WS_VSCROLL);
+    EXPECT_FALSE(GetWindowLongPtrA(Form->Handle(), GWL_STYLE) & WS_HSCROLL);
+    SendMessageA(Form->Handle(), WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_LT(Far->Top(), 300);
+    EXPECT_EQ(Far->Top(), 300 - GetScrollPos(Form->Handle(), SB_VERT));
+    SendMessageA(Form->Handle(), WM_VSCROLL, SB_PAGEUP, 0);
+    EXPECT_EQ(Far->Top(), 300);
+
+    // Without AutoScroll (as a skinned form has it) there are no scroll bars.
+    Form->SetAutoScroll(false);
+    EXPECT_FALSE(GetWindowLongPtrA(Form->Handle(), GWL_STYLE) & WS_VSCROLL);
+    delete Form;
+}
+
 struct TModalProbe {
     TForm* Owner = nullptr;
     TForm* Dialog = nullptr;
