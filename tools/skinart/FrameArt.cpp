@@ -258,11 +258,11 @@ void AddWindowFrame(TSkinBuilder& Skin) {
 }
 
 void AddCaptionButtons(TSkinBuilder& Skin) {
-  const double Size = 8, Stroke = 1.6;
-  const TGlyph Close = [=](double X, double Y) { return CloseGlyph(X, Y, Size - 1, Stroke + 0.2); };
-  const TGlyph Maximize = [=](double X, double Y) { return MaximizeGlyph(X, Y, Size + 1, Stroke - 0.4); };
-  const TGlyph Restore = [=](double X, double Y) { return RestoreGlyph(X, Y, Size + 1, Stroke - 0.4); };
-  const TGlyph Minimize = [=](double X, double Y) { return MinimizeGlyph(X, Y + 3, Size, Stroke * 0.8); };
+  // Whole-pixel sizes about the button's centre keep the window outlines crisp.
+  const TGlyph Close = [](double X, double Y) { return CloseGlyph(X, Y, 7, 1.8); };
+  const TGlyph Maximize = [](double X, double Y) { return MaximizeGlyph(X, Y, 10, 1); };
+  const TGlyph Restore = [](double X, double Y) { return RestoreGlyph(X, Y, 10, 1); };
+  const TGlyph Minimize = [](double X, double Y) { return MinimizeGlyph(X, Y + 4, 8, 1); };
   // Right-aligned from the close button leftwards, three pixels apart; maximise shows while
   // the window is not maximised, restore while it is.
   const int Step = ButtonWidth + 3, First = BorderWidth + 2 + ButtonWidth;
@@ -276,11 +276,9 @@ void AddCaptionButtons(TSkinBuilder& Skin) {
   AddCaptionButton(Skin, "Button4", "caption_icon.bmp", DrawIcon(), 3, 0, 8, (CaptionHeight - 16) / 2, 0, 1);
 
   std::vector<TRaster> Frames;
-  const double MdiSize = 7, MdiStroke = 1.4;
-  const TGlyph MdiGlyphs[] = {
-      [=](double X, double Y) { return MinimizeGlyph(X, Y + 2.5, MdiSize, MdiStroke * 0.8); },
-      [=](double X, double Y) { return RestoreGlyph(X, Y, MdiSize + 1, MdiStroke - 0.4); },
-      [=](double X, double Y) { return CloseGlyph(X, Y, MdiSize - 1, MdiStroke); }};
+  const TGlyph MdiGlyphs[] = {[](double X, double Y) { return MinimizeGlyph(X, Y + 3, 8, 1); },
+                              [](double X, double Y) { return RestoreGlyph(X, Y, 8, 1); },
+                              [](double X, double Y) { return CloseGlyph(X, Y, 6, 1.4); }};
   for (const TGlyph& Glyph : MdiGlyphs)
     for (TButtonState State : {TButtonState::Normal, TButtonState::Pressed, TButtonState::Hot, TButtonState::Hot})
       Frames.push_back(DrawMdiButton(Glyph, State));

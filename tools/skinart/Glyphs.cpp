@@ -1,5 +1,7 @@
 #include "tools/skinart/Glyphs.h"
 
+#include <cmath>
+
 namespace {
 
 TShape Rect(double Left, double Top, double Right, double Bottom) { return RoundRect(Left, Top, Right, Bottom, 0); }
@@ -21,7 +23,7 @@ TShape MaximizeGlyph(double X, double Y, double Size, double Stroke) {
 }
 
 TShape RestoreGlyph(double X, double Y, double Size, double Stroke) {
-  const double H = Size / 2, Offset = Size * 0.3;
+  const double H = Size / 2, Offset = std::round(Size * 0.3);
   const double FrontRight = X + H - Offset, FrontTop = Y - H + Offset;
   const TShape Back = WindowOutline(X - H + Offset, Y - H, X + H, Y + H - Offset, Stroke);
   const TShape Front = WindowOutline(X - H, FrontTop, FrontRight, Y + H, Stroke);
