@@ -543,6 +543,9 @@ void TCustomForm::Dispatch(TMessage& Message)
         delete this;
         break;
     case CM_VISIBLECHANGED:
+        // A design that shows the form is shown once it is read.
+        if (ComponentState().Contains(csLoading))
+            break;
         if (FVisible) {
             ShowWindowNow();
         } else if (FHandle) {
