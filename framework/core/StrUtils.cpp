@@ -2,6 +2,7 @@
 
 #include "framework/core/Exception.h"
 
+#include <algorithm>
 #include <climits>
 
 // Walks GBK characters so that a trail byte in the ASCII letter range is never changed.
@@ -27,10 +28,24 @@ std::string UpperCaseAscii(std::string S)
     return MapAscii(std::move(S), [](char C) { return C >= 'a' && C <= 'z' ? char(C - 32) : C; });
 }
 
+// Compares byte by byte, folding ASCII letters outside double-byte characters.
 int CompareText(const std::string& A, const std::string& B)
 {
-    std::string LA = UpperCaseAscii(A), LB = UpperCaseAscii(B);
-    return LA.compare(LB);
+    size_t N = std::min(A.size(), B.size());
+    bool Trail = false;
+    for (size_t I = 0; I < N; ++I) {
+        unsigned char CA = static_cast<unsigned char>(A[I]), CB = static_cast<unsigned char>(B[I]);
+        if (!Trail) {
+            if (CA >= 'a' && CA <= 'z')
+                CA = static_cast<unsigned char>(CA - 32);
+            if (CB >= 'a' && CB <= 'z')
+                CB = static_cast<unsigned char>(CB - 32);
+        }
+        if (CA != CB)
+            return CA < CB ? -1 : 1;
+        Trail = !Trail && IsLeadByte(CA);
+    }
+    return A.size() == B.size() ? 0 : A.size() < B.size() ? -1 : 1;
 }
 
 bool SameText(const std::string& A, const std::string& B)

@@ -40,6 +40,9 @@ TEST(StrUtils, CaseAndNumbers)
     EXPECT_EQ(UpperCaseAscii("ab\x81\x61z"), "AB\x81\x61Z");   // trail byte 'a' stays
     EXPECT_TRUE(SameText("TSkinData", "tskindata"));
     EXPECT_FALSE(SameText("a", "ab"));
+    EXPECT_FALSE(SameText("\x81\x61", "\x81\x41"));   // trail bytes are not letters
+    EXPECT_LT(CompareText("abc", "ABD"), 0);
+    EXPECT_GT(CompareText("abc", "AB"), 0);
     EXPECT_EQ(StrToInt("-2147483648"), -2147483647 - 1);
     EXPECT_EQ(StrToInt("$1F"), 31);
     EXPECT_THROW(StrToInt("2147483648"), EConvertError);

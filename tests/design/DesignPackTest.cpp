@@ -25,7 +25,7 @@ void ReadPacked(const char* Resource, const char* File, TComponent* Root)
 TEST(DesignPack, SplicesFilesWithAndWithoutLength)
 {
     TSampleForm Form(nullptr);
-    ReadPacked("TPACKEDFORM", PACKED_DESIGN, &Form);
+    ReadPacked("TPackedForm", PACKED_DESIGN, &Form);   // resource names ignore case
     auto* Holder = dynamic_cast<TSampleControl*>(Form.FindComponent("Holder"));
     auto* Raw = dynamic_cast<TSampleControl*>(Form.FindComponent("Raw"));
     ASSERT_TRUE(Holder && Raw);
