@@ -204,6 +204,20 @@ TEST_F(MessageFlow, FocusLeavingAControlSendsExit)
     EXPECT_EQ(Form->ActiveControl(), B);
 }
 
+TEST_F(MessageFlow, TabInTheMessageLoopMovesTheFocusInTabOrder)
+{
+    B->SetTabOrder(0);
+    A->SetTabOrder(1);
+    A->SetFocus();
+    // A is last in tab order: Tab wraps round to B, then comes back to A.
+    PostMessageA(A->Handle(), WM_KEYDOWN, VK_TAB, 0);
+    Application->ProcessMessages();
+    EXPECT_TRUE(B->Focused());
+    PostMessageA(B->Handle(), WM_KEYDOWN, VK_TAB, 0);
+    Application->ProcessMessages();
+    EXPECT_TRUE(A->Focused());
+}
+
 TEST_F(MessageFlow, AltLetterIsOfferedToTheFormBeforeTheSystemMenu)
 {
     TSpy Spy;
