@@ -40,6 +40,11 @@ LRESULT CALLBACK InitWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
     TWinControl* Control = CreationControl;
     CreationControl = nullptr;
+    if (!Control) {
+        // A window of a framework class made by someone else: it stays a plain window.
+        SetWindowLongPtrA(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
+        return DefWindowProcA(Wnd, Msg, WParam, LParam);
+    }
     Control->FHandle = Wnd;
     SetPropA(Wnd, ControlProp, Control);
     const WNDPROC Proc = Control->FObjectInstance->Proc();
@@ -451,6 +456,12 @@ HBRUSH TWinControl::Brush()
 void TWinControl::MainWndProc(TMessage& Message)
 {
     WindowProc(Message);
+    // The window is gone even when a replaced WindowProc kept the message to itself.
+    if (Message.Msg == WM_NCDESTROY && FHandle) {
+        RemovePropA(FHandle, ControlProp);
+        FHandle = nullptr;
+        FTrackingMouse = false;
+    }
 }
 
 void TWinControl::TrackMouseLeave()
