@@ -4,6 +4,7 @@
 
 #include "framework/ui/Application.h"
 #include "framework/ui/Dialogs.h"
+#include "framework/ui/Menus.h"
 #include "framework/ui/StandardControls.h"
 #include "framework/ui/Timer.h"
 #include "framework/graphics/Font.h"
@@ -76,6 +77,41 @@ TEST(Dialogs, ShowMessageIsAModalMessageFormWithOneButton)
     ReleaseDC(nullptr, DC);
     EXPECT_GT(Dialog->ClientWidth(), Size.cx);
     delete Dialog;
+}
+
+struct TMenuSpy {
+    TWndMethod Old;
+    int MenuChanged = 0;
+    void Proc(TMessage& M)
+    {
+        if (M.Msg == CM_MENUCHANGED)
+            ++MenuChanged;
+        Old(M);
+    }
+};
+
+// The form tells its window (where a skin may listen) when its menu changes.
+TEST(Forms, SettingTheMenuGivesTheWindowItsMenuBarWithCMMenuChanged)
+{
+    RegisterStandardControls();
+    auto* Form = new TForm(Application);
+    auto* Menu = new TMainMenu(Form);
+    auto* Item = new TMenuItem(Form);
+    Item->SetCaption("&File");
+    Menu->Items()->Add(Item);
+    const HWND Wnd = Form->Handle();
+    TMenuSpy Spy;
+    Spy.Old = Form->WindowProc;
+    Form->WindowProc = TWndMethod(&Spy, &TMenuSpy::Proc);
+    Form->SetMenu(Menu);
+    EXPECT_EQ(Form->Menu(), Menu);
+    EXPECT_EQ(Spy.MenuChanged, 1);
+    EXPECT_EQ(GetMenu(Wnd), Menu->Handle());
+    Form->SetMenu<TMainMenu>(nullptr);
+    EXPECT_EQ(GetMenu(Wnd), nullptr);
+    EXPECT_EQ(Spy.MenuChanged, 2);
+    Form->WindowProc = Spy.Old;
+    delete Form;
 }
 
 } // namespace
