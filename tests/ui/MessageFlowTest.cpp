@@ -50,6 +50,13 @@ TEST(Thunk, RoutesEachCallToItsOwnObjectWithAllArguments)
         EXPECT_EQ(Echoes[I]->Last.WParam, WideW);
         EXPECT_EQ(Echoes[I]->Last.LParam, WideL);
     }
+
+    // Every page given back: new thunks come from fresh pages, never from released ones.
+    Thunks.clear();
+    for (int I = 0; I < 10; ++I)
+        Add();
+    for (size_t I = 0; I < Thunks.size(); ++I)
+        EXPECT_EQ(Thunks[I]->Proc()(nullptr, WM_USER, 0, 0), LRESULT(Echoes[Echoes.size() - 10 + I]->Id) * 1000 + WM_USER);
 }
 
 struct TSubclass {
