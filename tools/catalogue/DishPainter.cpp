@@ -318,6 +318,10 @@ bool TDishPainter::Pieces(const std::string& Shape, const std::string& Colour, i
             }
         }
         Laid.emplace_back(X, Y);
+        // Larger pieces cast a small shadow on the sauce or plate beneath them.
+        if (Size >= 6 && Shape != "dots" && Shape != "rings" && Shape != "noodles")
+            FOut += "fill '#000000' fill-opacity 0.18 stroke none\n" + Ellipse(X + 1.5, Y + 2.5, Size * 0.95, Size * 0.7) +
+                    "fill-opacity 1\n";
         double S = Size * Between(0.85, 1.15);
         // Buns, dumplings and eggs sit upright; loose pieces lie every way.
         bool Upright = Shape == "buns" || Shape == "dumplings" || Shape == "eggs";
