@@ -14,6 +14,7 @@ TEST(CodePage, RoundTripsChineseAndMarksTheUnconvertible)
     EXPECT_EQ(GbkToUtf8(Gbk), Utf8);
     EXPECT_EQ(Utf8ToGbk(u8"a\U0001F600b"), "a?b");
     EXPECT_EQ(GbkToUtf8(""), "");
+    EXPECT_EQ(GbkToUtf8("a\x81"), "a?");          // a lead byte without its trail
 }
 
 // 0x81 0x5C is one GBK character whose trail byte is a backslash.
