@@ -27,6 +27,8 @@ PANTREL_REGISTER(TSkinData, TComponent,
     PROP_EVENT(OnSkinChanged, OnSkinChanged),
     PROP_EVENT(OnSkinControl, OnSkinControl))
 
+void (*ShowSkinMessage)(const std::string& Text) = &ShowMessage;
+
 // Controls of other component libraries and the kind they are skinned as.
 static const char* const BuiltInClassMap[] = {
     "TTBDock=Panel", "TTBToolbar=Panel", "TImageEnMView=scrollbar", "TImageEnView=scrollbar",
@@ -231,7 +233,7 @@ bool TSkinData::LoadSkin()
     if (Designing())
         return false;
     TSkinReader Reader;
-    Reader.ShowMessage = [](const std::string& Text) { ::ShowMessage(Text); };
+    Reader.ShowMessage = [](const std::string& Text) { ShowSkinMessage(Text); };
     if (!Reader.Open(*SkinStream))
         return false;
     TMemoryStream Entry;

@@ -35,6 +35,11 @@ using TSkinControlTypes = TSet<TSkinControlType>;
 PANTREL_ENUM(TSkinFormType, sfMainform, sfOnlyThisForm, sfDialog)
 
 class TSkinData;
+
+// Shows the skin engine's one message (an older skin format): the framework's message box,
+// unless a tool puts its own output in place.
+extern void (*ShowSkinMessage)(const std::string& Text);
+
 using TOnFormSkin = TDelegate<void(TObject* Sender, const std::string& aName, bool& DoSkin)>;
 using TOnSkinControl = TDelegate<void(TComponent* Sender, TSkinData* SkinData, TControl* Form,
                                       TControl* Control, const std::string& ControlClass,

@@ -2,6 +2,8 @@
 //   pack DIR OUT      a folder with one description .ini and its .bmp files -> skin file
 //   unpack IN DIR     skin file -> its entries as files
 //   encode IN OUT     bytes -> raw LZH stream;  decode IN OUT  raw LZH stream -> bytes
+//   info IN           what the program loads from a skin, as one JSON object (Windows
+//                     build: the skin component needs the Windows graphics)
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +18,9 @@
 #include "skin/data/SkinReader.h"
 #include "tools/skintool/LzhEncoder.h"
 #include "tools/skintool/SkinContainer.h"
+#ifdef _WIN32
+#include "tools/skintool/SkinInfo.h"
+#endif
 
 namespace fs = std::filesystem;
 
@@ -116,7 +121,7 @@ static int Unpack(const fs::path& In, const fs::path& Dir)
 static int Usage()
 {
     std::fprintf(stderr,
-                 "usage: skintool pack DIR OUT | unpack IN DIR | encode IN OUT | decode IN OUT\n");
+                 "usage: skintool pack DIR OUT | unpack IN DIR | encode IN OUT | decode IN OUT | info IN\n");
     return 2;
 }
 
@@ -126,6 +131,14 @@ int main(int Argc, char** Argv)
         return Usage();
     const std::string Command = Argv[1];
     try {
+        if (Command == "info" && Argc == 3) {
+#ifdef _WIN32
+            return PrintSkinInfo(Argv[2]);
+#else
+            std::fprintf(stderr, "skintool: info needs the Windows build of skintool\n");
+            return 2;
+#endif
+        }
         if (Argc != 4)
             return Usage();
         if (Command == "pack")
