@@ -1,6 +1,7 @@
 #include "framework/ui/Dialogs.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include <memory>
 
@@ -98,6 +99,24 @@ void TMessageForm::Build(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgBut
             SetActiveControl(Button);
         X += ButtonWidth + ButtonSpacing;
     }
+}
+
+void TMessageForm::Dispatch(TMessage& Message)
+{
+    if (Message.Msg != WM_COPY) {
+        inherited::Dispatch(Message);
+        return;
+    }
+    if (!OpenClipboard(Handle()))
+        return;
+    EmptyClipboard();
+    if (const HGLOBAL Memory = GlobalAlloc(GMEM_MOVEABLE, FMessage.size() + 1)) {
+        std::memcpy(GlobalLock(Memory), FMessage.c_str(), FMessage.size() + 1);
+        GlobalUnlock(Memory);
+        if (!SetClipboardData(CF_TEXT, Memory))
+            GlobalFree(Memory);
+    }
+    CloseClipboard();
 }
 
 void TMessageForm::PaintWindow(HDC DC)

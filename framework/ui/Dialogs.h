@@ -18,6 +18,9 @@ class TMessageForm : public TForm {
     PANTREL_CLASS(TMessageForm, TForm)
     explicit TMessageForm(TComponent* AOwner);
     void Build(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons);
+    // WM_COPY puts the message text on the clipboard (CF_TEXT), so that it can be read from
+    // outside, like a message box's text.
+    void Dispatch(TMessage& Message) override;
 
 protected:
     void PaintWindow(HDC DC) override;
