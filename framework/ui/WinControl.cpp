@@ -612,6 +612,12 @@ void TWinControl::Dispatch(TMessage& Message)
         if (FHandle)
             UpdateBounds();
         break;
+    case WM_SIZE:
+        // The client area can change without the window's size (a frame or menu bar change).
+        DefaultHandler(Message);
+        if (FHandle && Message.WParam != SIZE_MINIMIZED)
+            Realign();
+        break;
     case WM_NCDESTROY:
         DefaultHandler(Message);
         RemovePropA(FHandle, ControlProp);

@@ -109,6 +109,11 @@ TEST(Form, IsBuiltFromItsStoredDesign)
     Form->SetClientWidth(400);
     EXPECT_EQ(Form->Bottom->Width(), 400);
     EXPECT_EQ(Form->Side->Width(), 80);
+    // So they do when only the frame changes (as when a skin takes the caption away).
+    SetWindowLongPtrA(Wnd, GWL_STYLE, GetWindowLongPtrA(Wnd, GWL_STYLE) & ~LONG_PTR(WS_CAPTION));
+    SetWindowPos(Wnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_GT(Form->ClientHeight(), 200);
+    EXPECT_EQ(Form->Side->Height(), Form->ClientHeight() - 30);
     delete Form;
 }
 
