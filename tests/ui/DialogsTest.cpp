@@ -19,6 +19,8 @@ struct TDialogCloser {
     int Buttons = 0;
     int ClientWidth = 0;
     int TextPixels = 0;
+    // Instead of clicking, a key for the focused control (the default button).
+    WPARAM Key = 0;
     void Tick(TObject* Sender)
     {
         const HWND Dialog = FindThreadWindow("TMessageForm");
@@ -47,7 +49,9 @@ struct TDialogCloser {
         for (int Y = 0; Y < Shot.Height / 2; ++Y)
             for (int X = 0; X < Shot.Width; ++X)
                 TextPixels += GetRValue(Shot.Pixel(X, Y)) < 100 ? 1 : 0;
-        if (Button)
+        if (Key)
+            PostMessageA(GetFocus(), WM_KEYDOWN, Key, 0);
+        else if (Button)
             SendMessageA(Button, BM_CLICK, 0, 0);
     }
 };
@@ -77,6 +81,24 @@ TEST(Dialogs, ShowMessageIsAModalMessageFormWithOneButton)
     ReleaseDC(nullptr, DC);
     EXPECT_GT(Dialog->ClientWidth(), Size.cx);
     delete Dialog;
+}
+
+TEST(Dialogs, EnterPressesTheDefaultButtonAndEscapeTheCancelButton)
+{
+    RegisterStandardControls();
+    TDialogCloser Closer;
+    auto* Timer = new TTimer(Application);
+    Timer->SetInterval(100);
+    Timer->OnTimer = TNotifyEvent(&Closer, &TDialogCloser::Tick);
+    Closer.Key = VK_RETURN;
+    EXPECT_EQ(MessageDlg("Save?", mtConfirmation, {mbYes, mbNo, mbCancel}, 0), mrYes);
+    EXPECT_EQ(Closer.Buttons, 3);
+    EXPECT_EQ(Closer.Caption, "Confirm");
+    Closer = TDialogCloser();
+    Closer.Key = VK_ESCAPE;
+    Timer->SetEnabled(true);
+    EXPECT_EQ(MessageDlg("Save?", mtConfirmation, {mbYes, mbNo, mbCancel}, 0), mrCancel);
+    delete Timer;
 }
 
 struct TMenuSpy {
