@@ -94,6 +94,9 @@ TEST(RasterShapes, DistancesAreNegativeInsideAndCombine) {
   EXPECT_GT(Ring(5, 5), 0);
   EXPECT_GT(Ring(-1, 5), 0);
 
+  // Inverted rectangles cover nothing.
+  EXPECT_GT(RoundRect(10, 10, 0, 0, 4)(5, 5), 0);
+
   const TShape Holed = Subtract(Box, Ellipse(5, 5, 2, 2));
   EXPECT_GT(Holed(5, 5), 0);
   EXPECT_LT(Holed(1, 1), 0);

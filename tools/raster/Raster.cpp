@@ -69,7 +69,8 @@ TRgb Mix(TRgb From, TRgb To, double T) {
 TShape RoundRect(double Left, double Top, double Right, double Bottom, double Radius) {
   const double CX = (Left + Right) / 2, CY = (Top + Bottom) / 2;
   const double HX = (Right - Left) / 2, HY = (Bottom - Top) / 2;
-  const double R = std::clamp(Radius, 0.0, std::min(HX, HY));
+  // An inverted rectangle gets no rounding (and covers nothing).
+  const double R = std::max(0.0, std::min(Radius, std::min(HX, HY)));
   return [=](double X, double Y) {
     const double QX = std::fabs(X - CX) - (HX - R), QY = std::fabs(Y - CY) - (HY - R);
     return Length(std::max(QX, 0.0), std::max(QY, 0.0)) + std::min(std::max(QX, QY), 0.0) - R;
