@@ -13,11 +13,12 @@ constexpr TFace FiveStates[] = {TFace::Normal, TFace::Pressed, TFace::Disabled, 
 // Four-state elements leave out the default look.
 constexpr TFace FourStates[] = {TFace::Normal, TFace::Pressed, TFace::Disabled, TFace::Hot};
 
-template <typename TDraw>
-TRaster Frames(const TFace* States, int Count, TDraw Draw) {
+// One frame per state, side by side.
+template <size_t Count, typename TDraw>
+TRaster Frames(const TFace (&States)[Count], TDraw Draw) {
   std::vector<TRaster> Images;
-  for (int Index = 0; Index < Count; ++Index)
-    Images.push_back(Draw(States[Index]));
+  for (TFace State : States)
+    Images.push_back(Draw(State));
   return SideBySide(Images);
 }
 
@@ -252,7 +253,7 @@ constexpr TFace ThumbStates[] = {TFace::Normal, TFace::Normal, TFace::Disabled, 
 
 void AddThumb(TSkinBuilder& Skin, const std::string& Section, const std::string& FileName, TDirection Point) {
   Skin.SetBitmap(Section, "Image", FileName,
-                 Frames(ThumbStates, 5, [&](TFace State) { return DrawThumb(Point, State); }));
+                 Frames(ThumbStates, [&](TFace State) { return DrawThumb(Point, State); }));
   Skin.Set(Section, "Style", 0);
   Skin.SetMargins(Section, 0, 0, 0, 0);
   SetFlags(Skin, Section, 1, 0);
@@ -304,7 +305,7 @@ TRaster DrawToolbarButton(TFace State) {
 
 void AddPushButtons(TSkinBuilder& Skin) {
   Skin.SetBitmap("Buttons", "Bitmap", "button.bmp",
-                 Frames(FiveStates, 5, [](TFace State) { return DrawFace(28, 24, 4, State, Linen); }));
+                 Frames(FiveStates, [](TFace State) { return DrawFace(28, 24, 4, State, Linen); }));
   Skin.SetMargins("Buttons", 5, 5, 5, 5);
   SetFlags(Skin, "Buttons", 1, 0);
   Skin.SetBitmap("Buttons", "CheckButton", "check.bmp", CheckImages(DrawCheckBox));
@@ -328,8 +329,7 @@ void AddControlElements(TSkinBuilder& Skin) {
   Skin.SetMargins("GroupBoxEdge", 5, 5, 5, 5);
   SetFlags(Skin, "GroupBoxEdge", 1, 0);
 
-  constexpr TFace ToolbarStates[] = {TFace::Normal, TFace::Pressed, TFace::Disabled, TFace::Hot, TFace::Default};
-  Skin.SetBitmap("Toolbars", "Image", "toolbar.bmp", Frames(ToolbarStates, 5, DrawToolbarButton));
+  Skin.SetBitmap("Toolbars", "Image", "toolbar.bmp", Frames(FiveStates, DrawToolbarButton));
   Skin.Set("Toolbars", "Style", 0);
   Skin.SetMargins("Toolbars", 4, 4, 4, 4);
   SetFlags(Skin, "Toolbars", 1, 0);
@@ -337,7 +337,7 @@ void AddControlElements(TSkinBuilder& Skin) {
 
   // The engine shows frame 1 for a tab and frame 2 for the selected one.
   constexpr TFace TabStates[] = {TFace::Normal, TFace::Pressed, TFace::Disabled, TFace::Hot, TFace::Normal};
-  Skin.SetBitmap("Tabs", "Image", "tabs.bmp", Frames(TabStates, 5, DrawTab));
+  Skin.SetBitmap("Tabs", "Image", "tabs.bmp", Frames(TabStates, DrawTab));
   Skin.SetMargins("Tabs", 6, 6, 6, 4);
   SetFlags(Skin, "Tabs", 1, 0);
   SetTextColours(Skin, "Tabs", Cocoa, TerracottaEdge, Cocoa);
@@ -350,13 +350,13 @@ void AddControlElements(TSkinBuilder& Skin) {
   SetFlags(Skin, "StatusBarEdges", 0, 0);
   SetTextColours(Skin, "StatusBarEdges", Cocoa, Cocoa, Cocoa);
 
-  const TRaster Combo = Frames(FourStates, 4, DrawComboButton);
+  const TRaster Combo = Frames(FourStates, DrawComboButton);
   Skin.SetBitmap("ComboButton", "Image", "combo_button.bmp", Combo);
   Skin.SetMargins("ComboButton", 0, 0, 0, 0);
   SetFlags(Skin, "ComboButton", 1, 0);
   Skin.SetBitmap("ComboButton", "****", "combo_button_left.bmp", Combo.Mirrored());
 
-  Skin.SetBitmap("SunkEdge", "Image", "sunk_edge.bmp", Frames(FourStates, 4, DrawSunkEdge));
+  Skin.SetBitmap("SunkEdge", "Image", "sunk_edge.bmp", Frames(FourStates, DrawSunkEdge));
   Skin.Set("SunkEdge", "Style", 0);
   Skin.SetMargins("SunkEdge", 2, 2, 2, 2);
   SetFlags(Skin, "SunkEdge", 0, 0);
@@ -369,7 +369,7 @@ void AddControlElements(TSkinBuilder& Skin) {
   Skin.SetMargins("ExtraImages", 0, 0, 0, 0);
   SetFlags(Skin, "ExtraImages", 1, 0);
 
-  Skin.SetBitmap("Headerbar", "Image", "header.bmp", Frames(FiveStates, 5, DrawHeader));
+  Skin.SetBitmap("Headerbar", "Image", "header.bmp", Frames(FiveStates, DrawHeader));
   Skin.Set("Headerbar", "Style", 0);
   Skin.SetMargins("Headerbar", 2, 2, 3, 3);
   SetFlags(Skin, "Headerbar", 0, 0);
