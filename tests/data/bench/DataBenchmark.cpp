@@ -1,7 +1,9 @@
 // Times the catalogue's data layer on generated catalogues of 1,000, 10,000 and 100,000
 // recipes (20 per category): (a) building the recipe tree the way the main window does,
 // (b) looking up one recipe by name and category, (c) appending one recipe through the
-// add dialog's statement. Run from any folder: data_benchmark [scratch-dir]
+// add dialog's statement. Times are wall-clock, with the process's CPU time beside the tree
+// times, which stays meaningful on a busy machine. Run from any folder:
+//   data_benchmark [scratch-dir]
 #include "framework/core/CodePage.h"
 #include "framework/data/ADOConnection.h"
 #include "framework/data/ADOQuery.h"
@@ -9,16 +11,25 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <time.h>
 
 namespace {
 
 using TClock = std::chrono::steady_clock;
 
 double Ms(TClock::duration D) { return std::chrono::duration<double, std::milli>(D).count(); }
+
+double CpuMs()
+{
+    timespec T;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &T);
+    return T.tv_sec * 1e3 + T.tv_nsec / 1e6;
+}
 
 // Names in UTF-8, as the file holds them.
 std::string Category(int i) { return u8"类别" + std::to_string(i); }
@@ -60,7 +71,7 @@ void Issue(TADOQuery& Q, const std::string& Statement)
     Q.Open();
 }
 
-struct TTimes { double Tree, Lookup, Append; int Nodes; };
+struct TTimes { double Tree, TreeCpu, Lookup, Append; int Nodes; };
 
 TTimes Measure(int Recipes, int Categories)
 {
@@ -79,9 +90,10 @@ TTimes Measure(int Recipes, int Categories)
 
     // (a) the tree: S1, then S2 for every category, reading every recipe name.
     const int TreeRuns = 3;
-    double Best = 1e30;
+    double Best = 1e30, BestCpu = 1e30;
     for (int Run = 0; Run < TreeRuns; ++Run) {
         auto Start = TClock::now();
+        double StartCpu = CpuMs();
         int Nodes = 0;
         Issue(*Q[0], "SELECT  distinct 类别 FROM 饮食");
         int N = Q[0]->RecordCount();
@@ -96,9 +108,11 @@ TTimes Measure(int Recipes, int Categories)
             Q[0]->Next();
         }
         Best = std::min(Best, Ms(TClock::now() - Start));
+        BestCpu = std::min(BestCpu, CpuMs() - StartCpu);
         T.Nodes = Nodes;
     }
     T.Tree = Best;
+    T.TreeCpu = BestCpu;
 
     // (b) one recipe by name and category, reading the four shown fields.
     const int Lookups = 200;
@@ -140,13 +154,13 @@ int main(int argc, char** argv)
     std::filesystem::current_path(Dir);
     const int Sizes[][2] = {{1000, 50}, {10000, 500}, {100000, 5000}};
     TTimes Results[3];
-    std::printf("%9s %10s | %14s %12s | %12s | %12s\n", "recipes", "categories", "(a) tree ms", "per recipe",
-                "(b) S5 ms", "(c) append ms");
+    std::printf("%9s %10s | %12s %8s %11s | %10s | %13s\n", "recipes", "categories", "(a) tree ms", "cpu ms",
+                "per recipe", "(b) S5 ms", "(c) append ms");
     for (int i = 0; i < 3; ++i) {
         Results[i] = Measure(Sizes[i][0], Sizes[i][1]);
         const TTimes& T = Results[i];
-        std::printf("%9d %10d | %14.2f %10.2fus | %12.3f | %12.3f   (%d names read)\n", Sizes[i][0], Sizes[i][1], T.Tree,
-                    T.Tree * 1000 / Sizes[i][0], T.Lookup, T.Append, T.Nodes);
+        std::printf("%9d %10d | %12.2f %8.2f %9.2fus | %10.3f | %13.3f  (%d names read)\n", Sizes[i][0], Sizes[i][1],
+                    T.Tree, T.TreeCpu, T.Tree * 1000 / Sizes[i][0], T.Lookup, T.Append, T.Nodes);
     }
     std::printf("growth 1k -> 100k: tree x%.1f (rows x100), S5 x%.2f, append x%.2f\n", Results[2].Tree / Results[0].Tree,
                 Results[2].Lookup / Results[0].Lookup, Results[2].Append / Results[0].Append);
