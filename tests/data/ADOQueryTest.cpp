@@ -11,16 +11,16 @@
 namespace {
 
 // The statement texts of the recipe windows, as they build them.
-const std::string S1 = "SELECT  distinct 类别 FROM 饮食";
-std::string S2(const std::string& Category) { return "select  *  from 饮食 where 类别=" + Quoted(Category); }
-const std::string S3 = "select * from 饮食";
-std::string S5(const std::string& Name, const std::string& Category)
+const std::string TreeCategories = "SELECT  distinct 类别 FROM 饮食";
+std::string CategoryRecipes(const std::string& Category) { return "select  *  from 饮食 where 类别=" + Quoted(Category); }
+const std::string AllRecipes = "select * from 饮食";
+std::string RecipeInCategory(const std::string& Name, const std::string& Category)
 {
     return "select  *  from 饮食 where 菜谱=" + Quoted(Name) + "and 类别=" + Quoted(Category);
 }
-const std::string S6 = "SELECT  * FROM 饮食";
-std::string S7(const std::string& Name) { return "select * from 饮食 where 菜谱=" + Quoted(Name); }
-const std::string S8 = "select distinct 类别 from 饮食";
+const std::string AppendBase = "SELECT  * FROM 饮食";
+std::string RecipeNamed(const std::string& Name) { return "select * from 饮食 where 菜谱=" + Quoted(Name); }
+const std::string DialogCategories = "select distinct 类别 from 饮食";
 
 std::vector<TRecipeRow> SampleRows()
 {
@@ -43,10 +43,10 @@ protected:
         Q->SetConnection(FConnection);
         return Q;
     }
-    // Appends through S6 the way the add-recipe dialog does.
+    // Appends through AppendBase the way the add-recipe dialog does.
     void AddRecipe(TADOQuery& Q, const std::string& Category, const std::string& Name, const std::string& Tips)
     {
-        Issue(Q, S6);
+        Issue(Q, AppendBase);
         Q.Append();
         Q.FieldByName("类别")->SetValue(Category);
         Q.FieldByName("菜谱")->SetValue(Name);
@@ -67,14 +67,14 @@ TEST_F(ADOQueryTest, EveryStatementOfTheRecipeWindowsRunsAsWritten)
     TADOQuery& Q3 = *NewQuery("ADOQuery3");
     EXPECT_FALSE(FConnection->Connected());
 
-    Issue(Q1, S1);   // opens the connection
+    Issue(Q1, TreeCategories);   // opens the connection
     EXPECT_TRUE(FConnection->Connected());
     std::map<std::string, std::vector<std::string>> Tree;
     int N = Q1.RecordCount();
     ASSERT_EQ(N, 2);
     for (int i = 0; i < N; ++i) {
         std::string Category = Text(Q1, "类别");
-        Issue(Q2, S2(Category));
+        Issue(Q2, CategoryRecipes(Category));
         int M = Q2.RecordCount();
         for (int k = 0; k < M; ++k) {
             Tree[Category].push_back(Text(Q2, "菜谱"));
@@ -86,32 +86,32 @@ TEST_F(ADOQueryTest, EveryStatementOfTheRecipeWindowsRunsAsWritten)
     EXPECT_EQ(Tree["川菜"], (std::vector<std::string>{"麻婆豆腐", "回锅肉"}));
     EXPECT_EQ(Tree["粤菜"], (std::vector<std::string>{"白切鸡", "麻婆豆腐"}));
 
-    Issue(Q3, S3);
+    Issue(Q3, AllRecipes);
     EXPECT_EQ(Text(Q3, "配料"), "豆腐\r\n牛肉末");
     EXPECT_EQ(Text(Q3, "方法"), "1. 切块\r\n2. 烧");
-    Issue(Q3, S2("粤菜"));   // S4 shares S2's text
+    Issue(Q3, CategoryRecipes("粤菜"));   // a selected category node uses the same text
     EXPECT_EQ(Text(Q3, "图片"), "\\pic\\baiqie.jpg");
-    Issue(Q3, S5("麻婆豆腐", "粤菜"));   // name and category together
+    Issue(Q3, RecipeInCategory("麻婆豆腐", "粤菜"));   // name and category together
     EXPECT_EQ(Text(Q3, "配料"), "粤式豆腐");
     EXPECT_EQ(Text(Q3, "提示"), "别名");
 
     TADOQuery& A1 = *NewQuery("AddQuery1");
     TADOQuery& A2 = *NewQuery("AddQuery2");
     TADOQuery& A3 = *NewQuery("AddQuery3");
-    Issue(A3, S8);
+    Issue(A3, DialogCategories);
     std::vector<std::string> Categories;
     for (; !A3.Eof(); A3.Next())
         Categories.push_back(Text(A3, "类别"));
     EXPECT_EQ(Categories.size(), 2u);
-    Issue(A2, S7("回锅肉"));
+    Issue(A2, RecipeNamed("回锅肉"));
     EXPECT_EQ(Text(A2, "菜谱"), "回锅肉");
-    Issue(A2, S7("宫保鸡丁"));
+    Issue(A2, RecipeNamed("宫保鸡丁"));
     EXPECT_TRUE(A2.FieldByName("菜谱")->Value().IsNull());
 
     AddRecipe(A1, "家常菜", "宫保鸡丁", "无");
     EXPECT_EQ(Direct(u8"SELECT 类别 || '/' || 菜谱 || '/' || 方法 FROM 饮食 WHERE rowid = 5"),
               std::vector<std::string>{u8"家常菜/宫保鸡丁/做法第一行\r\n第二行"});
-    Issue(A2, S7("宫保鸡丁"));
+    Issue(A2, RecipeNamed("宫保鸡丁"));
     EXPECT_EQ(Text(A2, "菜谱"), "宫保鸡丁");
 }
 
@@ -127,12 +127,12 @@ TEST_F(ADOQueryTest, ValuesWithQuotesAndMarksAreStoredAndFoundExactly)
     };
     for (const std::string& Name : Names) {
         AddRecipe(Q, Name, Name, "无");
-        Issue(Find, S7(Name));
+        Issue(Find, RecipeNamed(Name));
         ASSERT_EQ(Find.RecordCount(), 1) << Name;
         EXPECT_EQ(Text(Find, "菜谱"), Name);
-        Issue(Find, S5(Name, Name));
+        Issue(Find, RecipeInCategory(Name, Name));
         EXPECT_EQ(Text(Find, "类别"), Name);
-        Issue(Find, S2(Name));
+        Issue(Find, CategoryRecipes(Name));
         EXPECT_EQ(Find.RecordCount(), 1) << Name;
     }
     EXPECT_EQ(Direct(u8"SELECT count(*) FROM 饮食"), std::vector<std::string>{"10"});
@@ -147,13 +147,13 @@ TEST_F(ADOQueryTest, OpeningOnlyReadsAndTakesOneStatement)
     MakeCatalogue(SampleRows());
     TADOQuery& Q = *NewQuery("ADOQuery1");
     const std::vector<std::string> Refused = {
-        "DELETE FROM 饮食", S3 + "; DELETE FROM 饮食", "select * from 饮食 where 菜谱=\"x\"; DELETE FROM 饮食 --\"",
+        "DELETE FROM 饮食", AllRecipes + "; DELETE FROM 饮食", "select * from 饮食 where 菜谱=\"x\"; DELETE FROM 饮食 --\"",
         "ATTACH 'x.db' AS x", "   ", "selec * from 饮食"};
     for (const std::string& Bad : Refused)
         EXPECT_THROW(Issue(Q, Bad), EDatabaseError) << Bad;
     EXPECT_EQ(Direct(u8"SELECT count(*) FROM 饮食"), std::vector<std::string>{"4"});
     EXPECT_FALSE(std::filesystem::exists("x.db"));
-    Issue(Q, S3 + ";  -- end\r\n");
+    Issue(Q, AllRecipes + ";  -- end\r\n");
     EXPECT_EQ(Q.RecordCount(), 4);
     try {
         Issue(Q, "select nosuch from 饮食");
@@ -174,12 +174,12 @@ TEST_F(ADOQueryTest, NullsAndMissingRowsAndFields)
         sqlite3_close(Db);
     }
     TADOQuery& Q = *NewQuery("ADOQuery3");
-    Issue(Q, S5("无提示", "空"));
+    Issue(Q, RecipeInCategory("无提示", "空"));
     EXPECT_EQ(Text(Q, "菜谱"), "无提示");
     EXPECT_TRUE(Q.FieldByName("提示")->IsNull());
     EXPECT_THROW(Text(Q, "提示"), EConvertError);
 
-    Issue(Q, S7("没有这道菜"));
+    Issue(Q, RecipeNamed("没有这道菜"));
     EXPECT_TRUE(Q.Eof());
     EXPECT_EQ(Q.RecordCount(), 0);
     EXPECT_EQ(Q.RecNo(), 0);
@@ -201,7 +201,7 @@ TEST_F(ADOQueryTest, AppendedRowsAreSavedOnlyByPost)
 {
     MakeCatalogue(SampleRows());
     TADOQuery& Q = *NewQuery("ADOQuery1");
-    Issue(Q, S6);
+    Issue(Q, AppendBase);
     EXPECT_THROW(Q.FieldByName("菜谱")->SetAsString("x"), EDatabaseError);   // not appending
     Q.Append();
     Q.FieldByName("菜谱")->SetAsString("取消的");
@@ -231,17 +231,17 @@ TEST_F(ADOQueryTest, LazyRowsExactCountAndAStableResult)
     MakeCatalogue(Rows);
     TADOQuery& Browse = *NewQuery("ADOQuery3");
     TADOQuery& Add = *NewQuery("ADOQuery1");
-    Issue(Browse, S3);   // opens the connection
+    Issue(Browse, AllRecipes);   // opens the connection
 
     int Stepped = 0;
     sqlite3_trace_v2(FConnection->Handle(), SQLITE_TRACE_ROW,
                      [](unsigned, void* Count, void*, void*) { ++*static_cast<int*>(Count); return 0; }, &Stepped);
-    Issue(Browse, S3);
+    Issue(Browse, AllRecipes);
     EXPECT_EQ(Text(Browse, "菜谱"), "菜0");
     EXPECT_EQ(Stepped, 1);
     EXPECT_EQ(Browse.RecordCount(), 10000);
     EXPECT_LE(Stepped, 2);
-    Issue(Add, S6);
+    Issue(Add, AppendBase);
     EXPECT_LE(Stepped, 3);
 
     // Another query appends: the open result keeps its 10,000 rows.
@@ -257,7 +257,7 @@ TEST_F(ADOQueryTest, LazyRowsExactCountAndAStableResult)
     EXPECT_EQ(Text(Browse, "菜谱"), "菜9999");   // the last row stays current at the end
 
     // The query that appends shows its rows after the ones it had, each once.
-    Issue(Add, S6);
+    Issue(Add, AppendBase);
     EXPECT_EQ(Add.RecordCount(), 10001);
     Add.Append();
     Add.FieldByName("菜谱")->SetAsString("又一个");

@@ -88,7 +88,7 @@ TTimes Measure(int Recipes, int Categories)
     Connection->Open();
     TTimes T{};
 
-    // (a) the tree: S1, then S2 for every category, reading every recipe name.
+    // (a) the tree: the category list, then the recipes of every category, reading every name.
     const int TreeRuns = 3;
     double Best = 1e30, BestCpu = 1e30;
     for (int Run = 0; Run < TreeRuns; ++Run) {
@@ -126,7 +126,7 @@ TTimes Measure(int Recipes, int Categories)
     }
     T.Lookup = Ms(TClock::now() - Start) / Lookups;
 
-    // (c) one append: open S6, start a row, set the six fields, post (one commit each).
+    // (c) one append: open the whole table, start a row, set the six fields, post (one commit each).
     const int Appends = 50;
     Start = TClock::now();
     for (int i = 0; i < Appends; ++i) {
@@ -155,14 +155,14 @@ int main(int argc, char** argv)
     const int Sizes[][2] = {{1000, 50}, {10000, 500}, {100000, 5000}};
     TTimes Results[3];
     std::printf("%9s %10s | %12s %8s %11s | %10s | %13s\n", "recipes", "categories", "(a) tree ms", "cpu ms",
-                "per recipe", "(b) S5 ms", "(c) append ms");
+                "per recipe", "(b) find ms", "(c) append ms");
     for (int i = 0; i < 3; ++i) {
         Results[i] = Measure(Sizes[i][0], Sizes[i][1]);
         const TTimes& T = Results[i];
         std::printf("%9d %10d | %12.2f %8.2f %9.2fus | %10.3f | %13.3f  (%d names read)\n", Sizes[i][0], Sizes[i][1],
                     T.Tree, T.TreeCpu, T.Tree * 1000 / Sizes[i][0], T.Lookup, T.Append, T.Nodes);
     }
-    std::printf("growth 1k -> 100k: tree x%.1f (rows x100), S5 x%.2f, append x%.2f\n", Results[2].Tree / Results[0].Tree,
+    std::printf("growth 1k -> 100k: tree x%.1f (rows x100), find x%.2f, append x%.2f\n", Results[2].Tree / Results[0].Tree,
                 Results[2].Lookup / Results[0].Lookup, Results[2].Append / Results[0].Append);
     std::filesystem::remove(Dir / "Dorvanet.mdb");
     return 0;
