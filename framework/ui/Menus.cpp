@@ -118,6 +118,30 @@ private:
     HGDIOBJ FOld;
 };
 
+// A check mark (a tick) or a radio bullet centred in Box, in Colour.
+void DrawCheckMark(HDC DC, const RECT& Box, bool Bullet, COLORREF Colour)
+{
+    const int X = (Box.left + Box.right) / 2;
+    const int Y = (Box.top + Box.bottom) / 2;
+    const HPEN Pen = CreatePen(PS_SOLID, 1, Colour);
+    const HBRUSH Brush = CreateSolidBrush(Colour);
+    const HGDIOBJ OldPen = SelectObject(DC, Pen);
+    const HGDIOBJ OldBrush = SelectObject(DC, Brush);
+    if (Bullet) {
+        Ellipse(DC, X - 3, Y - 3, X + 4, Y + 4);
+    } else {
+        // Three pixels thick: down-right from the left arm, then up to the right.
+        for (int T = 0; T < 3; ++T) {
+            const POINT Tick[] = {{X - 4, Y - 1 + T}, {X - 1, Y + 2 + T}, {X + 5, Y - 4 + T}};
+            Polyline(DC, Tick, 3);
+        }
+    }
+    SelectObject(DC, OldBrush);
+    SelectObject(DC, OldPen);
+    DeleteObject(Brush);
+    DeleteObject(Pen);
+}
+
 std::vector<TPopupMenu*>& PopupMenus()
 {
     static std::vector<TPopupMenu*> List;
@@ -778,18 +802,7 @@ void TMenuItem::DrawDefault(HDC DC, const RECT& R, bool Selected)
             TDCCanvas Canvas(DC);
             Images->Draw(*Canvas.Get(), Box.left, BoxTop, FImageIndex, FEnabled);
         } else if (FChecked) {
-            // The check mark and the radio bullet of the Marlett symbol font.
-            LOGFONTA Marlett{};
-            Marlett.lfHeight = -Glyph;
-            Marlett.lfCharSet = SYMBOL_CHARSET;
-            lstrcpyA(Marlett.lfFaceName, "Marlett");
-            const HFONT Font = CreateFontIndirectA(&Marlett);
-            const HGDIOBJ Old = SelectObject(DC, Font);
-            const char* Mark = FRadioItem ? "h" : "a";
-            RECT MarkBox{Box.left, BoxTop, Box.right, BoxTop + Glyph};
-            DrawTextA(DC, Mark, 1, &MarkBox, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
-            SelectObject(DC, Old);
-            DeleteObject(Font);
+            DrawCheckMark(DC, RECT{Box.left, BoxTop, Box.right, BoxTop + Glyph}, FRadioItem, GetTextColor(DC));
         }
         RECT Text = RightToLeft ? RECT{R.left + 10, R.top, Box.left - 6, R.bottom}
                                 : RECT{Box.right + 6, R.top, R.right - 10, R.bottom};

@@ -1,5 +1,6 @@
 #include "framework/ui/OpenPictureDialog.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/core/StrUtils.h"
@@ -79,6 +80,19 @@ std::vector<char> FilterList(const std::string& Filter)
     List.push_back('\0');
     List.push_back('\0');
     return List;
+}
+
+// The dialog appears in the middle of the work area, whatever window owns it (the hidden
+// application window would put it partly off the screen).
+void CentreOnScreen(HWND Wnd)
+{
+    RECT Work, R;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &Work, 0);
+    GetWindowRect(Wnd, &R);
+    const int W = R.right - R.left, H = R.bottom - R.top;
+    const int X = Work.left + std::max(0, int(Work.right - Work.left - W) / 2);
+    const int Y = Work.top + std::max(0, int(Work.bottom - Work.top - H) / 2);
+    SetWindowPos(Wnd, nullptr, X, Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND OwnerWindow()
@@ -181,7 +195,10 @@ UINT_PTR CALLBACK TOpenPictureDialog::HookProc(HWND Dialog, UINT Msg, WPARAM WPa
         auto* Self = reinterpret_cast<TOpenPictureDialog*>(GetWindowLongPtrA(Dialog, DWLP_USER));
         if (!Self)
             return 0;
-        if (Msg == WM_NOTIFY && reinterpret_cast<const NMHDR*>(LParam)->code == CDN_SELCHANGE) {
+        const UINT Code = Msg == WM_NOTIFY ? reinterpret_cast<const NMHDR*>(LParam)->code : 0;
+        if (Code == CDN_INITDONE) {
+            CentreOnScreen(GetParent(Dialog));
+        } else if (Code == CDN_SELCHANGE) {
             Self->SelectionChanged(Dialog);
         } else if (Msg == WM_DRAWITEM && WParam == PreviewId) {
             Self->DrawPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(LParam));

@@ -1,0 +1,26 @@
+// Real input for the controls tests: mouse moves and clicks and key presses go through
+// the window system (SendInput), and messages are handled by the application's own loop,
+// so keys reach controls and menus the way they do in the program.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <initializer_list>
+
+class TControl;
+
+// Handles the thread's messages through the application until Done or the time is up.
+bool AppPumpUntil(const std::function<bool()>& Done, DWORD TimeoutMs = 3000);
+void AppPumpFor(DWORD Ms);
+
+// Screen point of a point in a control's client coordinates.
+POINT ScreenPointOf(const TControl* Control, int X, int Y);
+void MoveMouseTo(POINT Screen);
+void ClickAt(POINT Screen);
+// Presses Key with the modifier keys held (VK_MENU, VK_CONTROL, VK_SHIFT), then lets go,
+// and handles the messages. QueueKey only puts the key in the input queue: keys meant for
+// a menu or dialog loop must be queued before the loop starts, since it returns only when
+// they have been handled.
+void PressKey(WORD Key, std::initializer_list<WORD> Held = {});
+void QueueKey(WORD Key, std::initializer_list<WORD> Held = {});

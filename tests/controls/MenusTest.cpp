@@ -1,0 +1,210 @@
+// Menus: the menu bar opened with Alt+letter and its commands run through the window
+// system, shortcuts, changes reaching the window's menu, owner-drawn popup menus, and the
+// shortcut and accelerator texts.
+#include "tests/controls/GalleryFixture.h"
+
+namespace {
+
+std::string MenuText(HMENU Menu, UINT Position)
+{
+    char Buffer[256] = {};
+    GetMenuStringA(Menu, Position, Buffer, sizeof Buffer, MF_BYPOSITION);
+    return Buffer;
+}
+
+TMenuItem* Item(TGalleryForm* Form, const char* Name)
+{
+    return static_cast<TMenuItem*>(Form->FindComponent(Name));
+}
+
+// Runs inside the popup menu's own loop, one step per tick: highlight the first item,
+// then capture the menu and press a key.
+struct TPopupDriver {
+    static WORD Key;
+    static int Height;
+    static int Step;
+    static void Send(WORD Vk)
+    {
+        INPUT In[2] = {};
+        In[0].type = In[1].type = INPUT_KEYBOARD;
+        In[0].ki.wVk = In[1].ki.wVk = Vk;
+        In[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, In, sizeof In[0]);
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR Id, DWORD)
+    {
+        const HWND Menu = FindWindowA("#32768", nullptr);
+        if (!Menu || !IsWindowVisible(Menu))
+            return;
+        if (Step++ == 0) {
+            Send(VK_DOWN);
+            return;
+        }
+        KillTimer(nullptr, Id);
+        RECT R;
+        GetWindowRect(Menu, &R);
+        Height = R.bottom - R.top;
+        CaptureWindow(Menu).SavePng("controls-popup.png");
+        Send(Key);
+    }
+};
+WORD TPopupDriver::Key = 0;
+int TPopupDriver::Height = 0;
+int TPopupDriver::Step = 0;
+
+} // namespace
+
+TEST_F(GalleryTest, AltLetterOpensTheBarAndLettersRunCommands)
+{
+    QueueKey('F', {VK_MENU});
+    PressKey('P');
+    EXPECT_EQ(Form->Clicks, (std::vector<std::string>{"MenuPrint"}));
+
+    // A submenu, reached by letters; opening 操作 runs its own OnClick first.
+    Form->Clicks.clear();
+    QueueKey('E', {VK_MENU});
+    QueueKey('M');
+    PressKey('Z');
+    EXPECT_EQ(Form->Clicks, (std::vector<std::string>{"MenuEdit", "MenuDeep"}));
+
+    // A disabled entry does nothing.
+    Form->Clicks.clear();
+    QueueKey('E', {VK_MENU});
+    QueueKey('D');
+    QueueKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(Form->Clicks, (std::vector<std::string>{"MenuEdit"}));
+}
+
+TEST_F(GalleryTest, ShortcutsRunTheirItemsAndShowInTheMenu)
+{
+    Form->Edit1->SetFocus();
+    PressKey('P', {VK_CONTROL});
+    EXPECT_EQ(Form->Clicks, (std::vector<std::string>{"MenuPrint"}));
+    EXPECT_EQ(Form->Edit1->Text(), "");
+
+    const HMENU File = GetSubMenu(GetMenu(Form->Handle()), 0);
+    EXPECT_EQ(MenuText(File, 0), "打印(&P)\tCtrl+P");
+    // An item of a disabled parent is not reachable by its shortcut.
+    Item(Form, "MenuFile")->SetEnabled(false);
+    PressKey('P', {VK_CONTROL});
+    EXPECT_EQ(Form->Clicks.size(), 1u);
+}
+
+TEST_F(GalleryTest, ChangesReachTheWindowMenu)
+{
+    TMenuItem* File = Item(Form, "MenuFile");
+    TMenuItem* Print = Item(Form, "MenuPrint");
+    const HMENU Bar = GetMenu(Form->Handle());
+    ASSERT_EQ(GetSubMenu(Bar, 0), File->Handle());
+
+    Print->SetCaption("预览(&V)");
+    Print->SetShortCut(scNone);
+    EXPECT_EQ(MenuText(File->Handle(), 0), "预览(&V)");
+    Item(Form, "MenuExit")->SetVisible(false);
+    EXPECT_EQ(GetMenuItemCount(File->Handle()), 2);
+    File->SetCaption("【文件】");
+    EXPECT_EQ(MenuText(Bar, 0), "【文件】");
+    EXPECT_EQ(GetMenu(Form->Handle()), Form->MainMenu1->Handle());
+
+    auto* Added = new TMenuItem(Form);
+    Added->SetCaption("新的");
+    File->Insert(0, Added);
+    EXPECT_EQ(MenuText(File->Handle(), 0), "新的");
+    EXPECT_EQ(GetMenuItemID(File->Handle(), 0), Added->Command());
+    delete Added;
+    EXPECT_EQ(MenuText(File->Handle(), 0), "预览(&V)");
+
+    MENUITEMINFOA Info{};
+    Info.cbSize = sizeof Info;
+    Info.fMask = MIIM_STATE;
+    GetMenuItemInfoA(GetSubMenu(Bar, 1), 1, TRUE, &Info);
+    EXPECT_TRUE(Info.fState & MFS_CHECKED);
+    GetMenuItemInfoA(GetSubMenu(Bar, 1), 2, TRUE, &Info);
+    EXPECT_TRUE(Info.fState & MFS_DISABLED);
+}
+
+TEST_F(GalleryTest, ItemsAreFoundByCommandHandleAndParent)
+{
+    TMainMenu* Menu = Form->MainMenu1;
+    TMenuItem* More = Item(Form, "MenuMore");
+    TMenuItem* Deep = Item(Form, "MenuDeep");
+    EXPECT_EQ(Menu->FindItem(Deep->Command(), fkCommand), Deep);
+    EXPECT_EQ(Menu->FindItem(reinterpret_cast<UINT_PTR>(More->Handle()), fkHandle), More);
+    EXPECT_EQ(Menu->FindItem(TextToShortCut("Ctrl+P"), fkShortCut), Item(Form, "MenuPrint"));
+    EXPECT_EQ(Form->PopupMenu1->FindItem(Deep->Command(), fkCommand), nullptr);
+    EXPECT_EQ(Deep->GetParentMenu(), Menu);
+    EXPECT_EQ(Deep->Parent(), More);
+    EXPECT_EQ(More->Parent()->Parent(), Menu->Items());
+    EXPECT_EQ(Menu->Items()->Count(), 2);
+    EXPECT_TRUE(Item(Form, "MenuLine")->IsLine());
+
+    // A WM_COMMAND the window receives runs the item's OnClick.
+    SendMessageA(Form->Handle(), WM_COMMAND, Deep->Command(), 0);
+    EXPECT_EQ(Form->Clicks, (std::vector<std::string>{"MenuDeep"}));
+}
+
+TEST_F(GalleryTest, OwnerDrawnPopupIsMeasuredDrawnAndAnswersItsLetters)
+{
+    TPopupMenu* Popup = Form->PopupMenu1;
+    struct TMeasure {
+        int Calls = 0;
+        void Measure(TObject*, TCanvas*, int&, int& Height)
+        {
+            ++Calls;
+            Height = 30;
+        }
+    } Measure;
+    for (int I = 0; I < Popup->Items()->Count(); ++I)
+        Popup->Items()->Items(I)->OnMeasureItem = TMenuMeasureItemEvent(&Measure, &TMeasure::Measure);
+
+    TPopupDriver::Key = 'V';
+    SetTimer(nullptr, 0, 200, &TPopupDriver::Tick);
+    const POINT At = ScreenPointOf(Form->Memo2, 20, 20);
+    Popup->Popup(At.x, At.y);
+    AppPumpFor(100);
+    EXPECT_EQ(Form->Clicks, (std::vector<std::string>{"PopupPaste"}));
+    EXPECT_EQ(Measure.Calls, 3);
+    // Three items of 30 pixels inside the menu's frame.
+    EXPECT_GE(TPopupDriver::Height, 90);
+    EXPECT_LE(TPopupDriver::Height, 100);
+}
+
+TEST(ShortCuts, TextsAndAccelerators)
+{
+    EXPECT_EQ(ShortCutToText(ShortCut('P', false, true, false)), "Ctrl+P");
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_F4, true, false, false)), "Shift+F4");
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_DELETE, true, true, true)), "Shift+Ctrl+Alt+Del");
+    EXPECT_EQ(ShortCutToText(scNone), "");
+    for (const char* Text : {"Ctrl+P", "Shift+F4", "Alt+Enter", "F12", "Ctrl+Shift+Home"})
+        EXPECT_NE(TextToShortCut(Text), scNone) << Text;
+    EXPECT_EQ(TextToShortCut("ctrl+shift+home"), ShortCut(VK_HOME, true, true, false));
+    EXPECT_EQ(TextToShortCut("Ctrl+"), scNone);
+    EXPECT_EQ(TextToShortCut("Hyper+X"), scNone);
+
+    EXPECT_EQ(GetHotkey("删除(&D)"), 'D');
+    EXPECT_EQ(GetHotkey("&open"), 'O');
+    EXPECT_EQ(GetHotkey("Fish && Chips"), 0);
+    EXPECT_EQ(GetHotkey("末尾&"), 0);
+    EXPECT_EQ(StripHotkey("Fish && &Chips"), "Fish & Chips");
+}
+
+TEST(AutoHotkeys, GiveEachItemADifferentLetterUnlessManual)
+{
+    TPopupMenu Menu(nullptr);
+    for (const char* Caption : {"Open", "Options", "E&xit", "Other", "-", "中文"}) {
+        auto* I = new TMenuItem(&Menu);
+        I->SetCaption(Caption);
+        Menu.Items()->Add(I);
+    }
+    const HMENU Handle = Menu.Handle();
+    EXPECT_EQ(MenuText(Handle, 0), "&Open");
+    EXPECT_EQ(MenuText(Handle, 1), "O&ptions");
+    EXPECT_EQ(MenuText(Handle, 2), "E&xit");
+    EXPECT_EQ(MenuText(Handle, 3), "O&ther");
+    EXPECT_EQ(MenuText(Handle, 5), "中文");
+    // The captions themselves are unchanged.
+    EXPECT_EQ(Menu.Items()->Items(0)->Caption(), "Open");
+    Menu.SetAutoHotkeys(maManual);
+    EXPECT_EQ(MenuText(Handle, 1), "Options");
+}
