@@ -194,12 +194,19 @@ int ImageRow(const THeader& H, int64_t Y)
     return int(H.TopDown ? Y : H.Height - 1 - Y);
 }
 
+// Uncompressed rows must all be there (the last row's padding may be missing); checked
+// before anything is allocated for them.
+void NeedRows(const TBytes& B, const THeader& H, size_t Pos)
+{
+    const size_t Stride = TPixelImage::RowBytesFor(int(H.Width), int(H.BitCount));
+    const size_t Used = (size_t(H.Width) * H.BitCount + 7) / 8;
+    B.Need(Pos, Stride * size_t(H.Height - 1) + Used);
+}
+
 void CopyRows(const TBytes& B, const THeader& H, size_t Pos, TPixelImage& Image)
 {
     const size_t Stride = TPixelImage::RowBytesFor(int(H.Width), int(H.BitCount));
     const size_t Used = (size_t(H.Width) * H.BitCount + 7) / 8;
-    // The last row's padding may be missing.
-    B.Need(Pos, Stride * size_t(H.Height - 1) + Used);
     for (int64_t Y = 0; Y < H.Height; ++Y)
         std::memcpy(Image.Row(ImageRow(H, Y)), B.At(Pos + size_t(Y) * Stride, Used), Used);
 }
@@ -208,7 +215,6 @@ void DecodeBitfields(const TBytes& B, const THeader& H, size_t Pos, TPixelImage&
 {
     const unsigned PixelBytes = H.BitCount / 8;
     const size_t Stride = TPixelImage::RowBytesFor(int(H.Width), int(H.BitCount));
-    B.Need(Pos, Stride * size_t(H.Height - 1) + size_t(H.Width) * PixelBytes);
     const TChannel Red(H.Masks[0]), Green(H.Masks[1]), Blue(H.Masks[2]), Alpha(H.Masks[3]);
     const unsigned OutBytes = unsigned(Image.BitCount) / 8;
     for (int64_t Y = 0; Y < H.Height; ++Y) {
@@ -279,10 +285,10 @@ TPixelImage ReadDibAt(const TBytes& B, size_t PixelOffset)
 
     TPixelImage Image;
     const bool Indexed = H.BitCount <= 8;
+    const bool Rle = H.Compression == BiRle8 || H.Compression == BiRle4;
     const bool Converted = H.BitCount == 16 || H.Compression == BiBitfields || H.Compression == BiAlphaBitfields;
-    // Check that uncompressed pixels are present before allocating for them.
-    if (H.Compression == BiRgb)
-        B.Need(PixelOffset, TPixelImage::RowBytesFor(int(H.Width), int(H.BitCount)) * size_t(H.Height - 1));
+    if (!Rle)
+        NeedRows(B, H, PixelOffset);
     Image.Allocate(int(H.Width), int(H.Height), H.BitCount == 16 ? 24 : int(H.BitCount));
     if (Indexed)
         ReadPalette(B, H, PalettePos, PaletteCount, Image);
@@ -293,7 +299,7 @@ TPixelImage ReadDibAt(const TBytes& B, size_t PixelOffset)
         Fields.Masks[1] = 0x03E0;
         Fields.Masks[2] = 0x001F;
     }
-    if (H.Compression == BiRle8 || H.Compression == BiRle4)
+    if (Rle)
         DecodeRle(B, H, PixelOffset, Image);
     else if (Converted)
         DecodeBitfields(B, Fields, PixelOffset, Image);
