@@ -42,7 +42,6 @@ class TADOQuery : public TComponent {
     void Next();
     bool Eof() const { return FEof; }
     bool Bof() const { return FBof; }
-    int RecNo() const { return FRecNo + 1; }   // 0 when there is no current row
     int RecordCount();
 
     int FieldCount() const { return static_cast<int>(FFields.size()); }
