@@ -159,6 +159,33 @@ TEST(DesignErrors, BinaryBlockOver64MiBIsRefused)
     EXPECT_FALSE(Form.FHasData);
 }
 
+namespace {
+// A component whose Loaded fails, as a skin component with a broken skin might.
+class TFailingLoad : public TSampleControl {
+    PANTREL_CLASS(TFailingLoad, TSampleControl)
+    explicit TFailingLoad(TComponent* AOwner) : TSampleControl(AOwner) {}
+    void Loaded() override
+    {
+        inherited::Loaded();
+        throw EInvalidOperation("cannot load");
+    }
+};
+PANTREL_REGISTER(TFailingLoad, TSampleControl)
+} // namespace
+
+TEST(DesignErrors, FailingLoadedLeavesNoComponentLoading)
+{
+    TSampleForm Form(nullptr);
+    EXPECT_THROW(ReadComponentText("object F: TSampleForm\n  object A: TSampleControl\n  end\n"
+                                   "  object B: TFailingLoad\n  end\n  object C: TSampleControl\n  end\nend",
+                                   &Form, "Fail"),
+                 EInvalidOperation);
+    ASSERT_EQ(Form.ComponentCount(), 3);
+    for (int I = 0; I < Form.ComponentCount(); ++I)
+        EXPECT_TRUE(Form.Components(I)->ComponentState().Empty()) << I;
+    EXPECT_TRUE(Form.ComponentState().Empty());
+}
+
 // Every prefix of a valid design either reads or fails with EDesignError, never anything worse.
 TEST(DesignErrors, TruncatedDesignsFailCleanly)
 {
