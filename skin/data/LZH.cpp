@@ -1,5 +1,6 @@
 #include "skin/data/LZH.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -21,10 +22,12 @@ void TLZHTables::StartHuff()
     for (int I = LZH_T; I < LZH_T + LZHRunWindow; ++I)
         Freq[I] = 0xFFFF;
     Prnt[LZH_R] = 0;
+    ShapeChanged = true;
 }
 
 void TLZHTables::Reconstruct()
 {
+    ShapeChanged = true;
     // Keep the leaves, with halved counts, at the bottom.
     int J = 0;
     for (int I = 0; I < LZH_T; ++I)
@@ -101,13 +104,17 @@ void TLZHTables::UpdateFreq(int Symbol)
             Freq[L] = uint16_t(K);
             const int I = Son[C];
             Prnt[I] = int16_t(L);
-            if (I < LZH_T)
+            if (I < LZH_T) {
                 Prnt[I + 1] = int16_t(L);
+                ShapeChanged = true;
+            }
             const int J = Son[L];
             Son[L] = int16_t(I);
             Prnt[J] = int16_t(C);
-            if (J < LZH_T)
+            if (J < LZH_T) {
                 Prnt[J + 1] = int16_t(C);
+                ShapeChanged = true;
+            }
             Son[C] = int16_t(J);
             C = L;
         }
@@ -175,23 +182,72 @@ struct TLZHRun {
         }
     }
 
-    unsigned GetBit()
+    // The walk's first eight steps for every value of the next eight bits: the node
+    // reached (whose child value is then read) and the bits used. Nodes keep their places
+    // while the tree keeps its shape (swapped leaves only exchange symbols), so the table
+    // stays valid until an inner node moves. A stale table is rebuilt after TopGap more
+    // symbols, walked bit by bit meanwhile; the gap grows while tables go stale before
+    // they have paid for themselves (streams whose tree keeps changing shape).
+    struct TTopStep {
+        int16_t Node;
+        uint8_t Bits;
+    };
+    static constexpr int TopMinGap = 32, TopMaxGap = 8192, TopPaidUses = 128;
+    TTopStep Top[256];
+    bool TopValid = false;
+    int TopUses = 0;
+    int TopGap = TopMinGap;
+    int SinceTopStale = TopMinGap;
+
+    void BuildTop()
     {
-        if (BitLen == 0)
-            Refill();
-        const unsigned Bit = unsigned(BitBuf >> 63);
-        BitBuf <<= 1;
-        --BitLen;
-        return Bit;
+        for (unsigned B = 0; B < 256; ++B) {
+            int Node = 0, C = Tables.Son[LZH_R];
+            unsigned K = 0;
+            while (C < LZH_T && K < 8) {
+                Node = C + int((B >> (7 - K)) & 1);
+                C = Tables.Son[Node];
+                ++K;
+            }
+            Top[B] = {int16_t(Node), uint8_t(K)};
+        }
+        Tables.ShapeChanged = false;
+        TopValid = true;
+        TopUses = 0;
     }
 
     int DecodeChar()
     {
-        if (BitLen < 32)
+        // A Huffman tree whose root count stays below 0x8000 is at most 22 levels deep, so
+        // 40 bits are always enough for one symbol.
+        if (BitLen < 40)
             Refill();
+        if (Tables.ShapeChanged) {
+            if (TopValid) {
+                TopValid = false;
+                TopGap = TopUses < TopPaidUses ? std::min(TopGap * 2, TopMaxGap) : TopMinGap;
+                SinceTopStale = 0;
+            }
+            if (++SinceTopStale >= TopGap)
+                BuildTop();
+        }
+        uint64_t Bits = BitBuf;
+        unsigned Used = 0;
         int C = Tables.Son[LZH_R];
-        while (C < LZH_T)
-            C = Tables.Son[C + GetBit()];
+        if (TopValid) {
+            const TTopStep Step = Top[Bits >> 56];
+            C = Tables.Son[Step.Node];
+            Used = Step.Bits;
+            Bits <<= Used;
+            ++TopUses;
+        }
+        while (C < LZH_T) {
+            C = Tables.Son[C + int(Bits >> 63)];
+            Bits <<= 1;
+            ++Used;
+        }
+        BitBuf = Bits;
+        BitLen = Used < BitLen ? BitLen - Used : 0;
         C -= LZH_T;
         Tables.UpdateFreq(C);
         return C;
@@ -231,13 +287,22 @@ struct TLZHRun {
                 OutBlock[OutLen++] = uint8_t(C);
                 ++Count;
             } else {
-                const unsigned From = (R - unsigned(DecodePosition()) - 1) & (LZH_N - 1);
+                const unsigned Distance = unsigned(DecodePosition()) + 1;  // 1 to 4096
+                const unsigned From = (R - Distance) & (LZH_N - 1);
                 const int Length = C - 255 + LZH_THRESHOLD;
-                for (int K = 0; K < Length; ++K) {
-                    const uint8_t Byte = Ring[(From + unsigned(K)) & (LZH_N - 1)];
-                    Ring[R] = Byte;
-                    R = (R + 1) & (LZH_N - 1);
-                    OutBlock[OutLen + K] = Byte;
+                if (Distance >= unsigned(Length) && From + unsigned(Length) <= LZH_N &&
+                    R + unsigned(Length) <= LZH_N) {
+                    // Neither end wraps and the copy never reads what it writes: one block.
+                    std::memmove(Ring + R, Ring + From, size_t(Length));
+                    std::memcpy(OutBlock + OutLen, Ring + R, size_t(Length));
+                    R = (R + unsigned(Length)) & (LZH_N - 1);
+                } else {
+                    for (int K = 0; K < Length; ++K) {
+                        const uint8_t Byte = Ring[(From + unsigned(K)) & (LZH_N - 1)];
+                        Ring[R] = Byte;
+                        R = (R + 1) & (LZH_N - 1);
+                        OutBlock[OutLen + K] = Byte;
+                    }
                 }
                 OutLen += Length;
                 Count += Length;

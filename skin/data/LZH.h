@@ -29,6 +29,9 @@ struct TLZHTables {
     int16_t Prnt[LZH_T + LZH_N_CHAR + 1]; // from T on: the leaf node of each symbol; then
                                           // a scratch slot
     int16_t Son[LZH_T];               // >= T: leaf of symbol (value - T)
+    // Set when the tree's shape changed (an inner node moved); swapping two leaves only
+    // exchanges symbols between places.
+    bool ShapeChanged = true;
 
     void StartHuff();
     void UpdateFreq(int Symbol);

@@ -54,7 +54,9 @@ TEST(LZH, RoundTripsOurStreamsLikeThePlainDecoder)
         AllBytes += char(I * 7);
     const std::vector<std::string> Inputs = {
         "", "a", std::string(1000, ' ') + "x", std::string(200000, 'q'), TextLike(300000, 3),
-        Random, Window + Window + Window.substr(0, 100), AllBytes};
+        Random, Window + Window + Window.substr(0, 100), AllBytes,
+        // The tree's shape first keeps changing, then settles, then changes again.
+        TextLike(80000, 5) + Random.substr(0, 90000) + TextLike(80000, 6)};
     for (const auto& Input : Inputs) {
         const auto Stream = TLzhEncoder::Encode(Input);
         EXPECT_EQ(Decode(Stream), Bytes(Input)) << "input of " << Input.size() << " bytes";
