@@ -58,7 +58,7 @@ void TMemoStrings::Insert(int Index, const std::string& S)
     if (size_t(Index) < Lines.size()) {
         const size_t At = Lines[size_t(Index)].Start;
         Replace(At, At, S + "\r\n");
-    } else if (Text.empty() || Text.compare(Text.size() - std::min<size_t>(2, Text.size()), 2, "\r\n") == 0) {
+    } else if (Text.empty() || (Text.size() >= 2 && Text.compare(Text.size() - 2, 2, "\r\n") == 0)) {
         // After a final line break (or into an empty box) the new line gets one of its own.
         Replace(Text.size(), Text.size(), S + "\r\n");
     } else {

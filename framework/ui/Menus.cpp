@@ -85,6 +85,20 @@ private:
     TCanvas FCanvas;
 };
 
+// A window's DC for the length of a scope.
+class TWindowDC {
+public:
+    explicit TWindowDC(HWND Window) : FWindow(Window), FDC(GetDC(Window)) {}
+    ~TWindowDC() { ReleaseDC(FWindow, FDC); }
+    TWindowDC(const TWindowDC&) = delete;
+    TWindowDC& operator=(const TWindowDC&) = delete;
+    HDC Handle() const { return FDC; }
+
+private:
+    HWND FWindow;
+    HDC FDC;
+};
+
 LOGFONTA MenuLogFont()
 {
     NONCLIENTMETRICSA Metrics{};
@@ -928,14 +942,13 @@ bool TMenu::DispatchMeasureItem(MEASUREITEMSTRUCT& Item, HWND Window)
     TMenuItem* MenuItem = FindItem(Item.itemID, fkCommand);
     if (!MenuItem)
         return false;
-    const HDC DC = GetDC(Window);
     int Width = int(Item.itemWidth), Height = int(Item.itemHeight);
     {
-        TDCCanvas Canvas(DC);
+        TWindowDC DC(Window);
+        TDCCanvas Canvas(DC.Handle());
         Canvas->Font()->SetLogFont(MenuLogFont());
         MenuItem->MeasureItem(Canvas.Get(), Width, Height);
     }
-    ReleaseDC(Window, DC);
     Item.itemWidth = UINT(std::max(0, Width));
     Item.itemHeight = UINT(std::max(0, Height));
     return true;

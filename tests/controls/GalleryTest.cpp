@@ -114,6 +114,11 @@ TEST_F(GalleryTest, LooksRight)
     EXPECT_TRUE(SameColor(Shot.Pixel(Panel.x - Client.x, Panel.y - Client.y + 100), GetSysColor(COLOR_BTNHIGHLIGHT)));
     EXPECT_TRUE(SameColor(Shot.Pixel(Panel.x - Client.x + Form->Panel1->Width() - 1, Panel.y - Client.y + 100),
                           GetSysColor(COLOR_BTNSHADOW)));
+    // The group box's etched frame: shadow then highlight, below the caption's middle.
+    const POINT Box = Form->GroupBox1->ClientOrigin();
+    EXPECT_TRUE(SameColor(Shot.Pixel(Box.x - Client.x, Box.y - Client.y + 200), GetSysColor(COLOR_BTNSHADOW)));
+    EXPECT_TRUE(SameColor(Shot.Pixel(Box.x - Client.x + 1, Box.y - Client.y + 200), GetSysColor(COLOR_BTNHIGHLIGHT)));
+    EXPECT_TRUE(SameColor(Shot.Pixel(Box.x - Client.x + 4, Box.y - Client.y + 2), GetSysColor(COLOR_BTNFACE)));
 }
 
 TEST_F(GalleryTest, RealClicksReachLabelsInAGroupBoxButtonsAndPictures)
@@ -143,6 +148,52 @@ TEST_F(GalleryTest, KeysPressButtonsAndChooseComboItems)
     EXPECT_EQ(Form->ComboBox1->ItemIndex(), 1);
     EXPECT_EQ(Form->ComboBox1->Text(), "粤菜");
     EXPECT_EQ(Form->ComboChanges, Before + 1);
+    // A new entry typed into the edit part.
+    PressKey('A', {VK_CONTROL});
+    PressKey('Q');
+    EXPECT_EQ(Form->ComboBox1->Text(), "q");
+    EXPECT_EQ(Form->ComboChanges, Before + 2);
+}
+
+TEST_F(GalleryTest, StatusPanelsFollowTheirProperties)
+{
+    const HWND Bar = Form->StatusBar1->Handle();
+    TStatusPanel* Panel = Form->StatusBar1->Panels()->Items(0);
+    char Text[128] = {};
+    Panel->SetAlignment(taRightJustify);
+    SendMessageA(Bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(Text));
+    EXPECT_STREQ(Text, "\t\tQQ：10000");
+    // Right-to-left reading swaps the sides.
+    Panel->SetBiDiMode(bdRightToLeft);
+    const LRESULT Flags = SendMessageA(Bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(Text));
+    EXPECT_STREQ(Text, "QQ：10000");
+    EXPECT_TRUE(HIWORD(Flags) & SBT_RTLREADING);
+    Panel->SetBevel(pbNone);
+    EXPECT_TRUE(HIWORD(SendMessageA(Bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(Text))) & SBT_NOBORDERS);
+
+    TStatusPanel* Third = Form->StatusBar1->Panels()->Add();
+    Third->SetText("三");
+    int Edges[4] = {};
+    ASSERT_EQ(SendMessageA(Bar, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(Edges)), 3);
+    EXPECT_EQ(Edges[1], 100 + 50);
+    EXPECT_EQ(Edges[2], -1);
+    delete Third;
+    EXPECT_EQ(SendMessageA(Bar, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(Edges)), 2);
+
+    Form->StatusBar1->SetSimpleText("简单");
+    Form->StatusBar1->SetSimplePanel(true);
+    EXPECT_TRUE(SendMessageA(Bar, SB_ISSIMPLE, 0, 0));
+    AppPumpFor(200);
+    const TCapture Simple = CaptureWindow(Bar);
+    Simple.SavePng("controls-status-simple.png");
+    // The simple text is drawn at the left, over where the panels were.
+    int Dark = 0;
+    for (int Y = 0; Y < Simple.Height; ++Y)
+        for (int X = 0; X < 40; ++X)
+            Dark += GetRValue(Simple.Pixel(X, Y)) < 80;
+    EXPECT_GT(Dark, 10);
+    Form->StatusBar1->SetSimplePanel(false);
+    EXPECT_FALSE(SendMessageA(Bar, SB_ISSIMPLE, 0, 0));
 }
 
 TEST(Placeholder, IsTheBuiltInJpegOf200By150)

@@ -208,3 +208,21 @@ TEST(AutoHotkeys, GiveEachItemADifferentLetterUnlessManual)
     Menu.SetAutoHotkeys(maManual);
     EXPECT_EQ(MenuText(Handle, 1), "Options");
 }
+
+TEST(RightToLeft, MenusAndStatusPanelsReadFromTheRight)
+{
+    TPopupMenu Menu(nullptr);
+    auto* First = new TMenuItem(&Menu);
+    First->SetCaption("一");
+    Menu.Items()->Add(First);
+    Menu.SetBiDiMode(bdRightToLeft);
+    MENUITEMINFOA Info{};
+    Info.cbSize = sizeof Info;
+    Info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoA(Menu.Handle(), 0, TRUE, &Info);
+    EXPECT_TRUE(Info.fType & MFT_RIGHTORDER);
+    EXPECT_TRUE(Menu.IsRightToLeft());
+    Menu.SetBiDiMode(bdLeftToRight);
+    GetMenuItemInfoA(Menu.Handle(), 0, TRUE, &Info);
+    EXPECT_FALSE(Info.fType & MFT_RIGHTORDER);
+}
