@@ -422,34 +422,22 @@ TMenuItem::~TMenuItem()
 
 void TMenuItem::SetCaption(const std::string& Value)
 {
-    if (Value == FCaption)
-        return;
-    FCaption = Value;
-    MenuChanged(false);
+    ChangeField(FCaption, Value);
 }
 
 void TMenuItem::SetChecked(bool Value)
 {
-    if (Value == FChecked)
-        return;
-    FChecked = Value;
-    MenuChanged(false);
+    ChangeField(FChecked, Value);
 }
 
 void TMenuItem::SetEnabled(bool Value)
 {
-    if (Value == FEnabled)
-        return;
-    FEnabled = Value;
-    MenuChanged(false);
+    ChangeField(FEnabled, Value);
 }
 
 void TMenuItem::SetVisible(bool Value)
 {
-    if (Value == FVisible)
-        return;
-    FVisible = Value;
-    MenuChanged(false);
+    ChangeField(FVisible, Value);
 }
 
 void TMenuItem::SetDefault(bool Value)
@@ -466,34 +454,22 @@ void TMenuItem::SetDefault(bool Value)
 
 void TMenuItem::SetRadioItem(bool Value)
 {
-    if (Value == FRadioItem)
-        return;
-    FRadioItem = Value;
-    MenuChanged(false);
+    ChangeField(FRadioItem, Value);
 }
 
 void TMenuItem::SetShortCut(TShortCut Value)
 {
-    if (Value == FShortCut)
-        return;
-    FShortCut = Value;
-    MenuChanged(false);
+    ChangeField(FShortCut, Value);
 }
 
 void TMenuItem::SetImageIndex(int Value)
 {
-    if (Value == FImageIndex)
-        return;
-    FImageIndex = Value;
-    MenuChanged(false);
+    ChangeField(FImageIndex, Value);
 }
 
 void TMenuItem::SetAutoHotkeys(TMenuAutoFlag Value)
 {
-    if (Value == FAutoHotkeys)
-        return;
-    FAutoHotkeys = Value;
-    MenuChanged(true);
+    ChangeField(FAutoHotkeys, Value, true);
 }
 
 bool TMenuItem::AutoHotkeysOn() const

@@ -112,6 +112,14 @@ class TMenuItem : public TComponent {
 protected:
     // The item's entries changed: its popup (and the parent's entry for it) are rebuilt.
     void MenuChanged(bool Rebuild);
+    template<class T, class V>
+    void ChangeField(T& Field, const V& Value, bool Rebuild = false)
+    {
+        if (Field == Value)
+            return;
+        Field = Value;
+        MenuChanged(Rebuild);
+    }
 
 private:
     friend class TMenu;
