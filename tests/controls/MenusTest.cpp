@@ -170,6 +170,27 @@ TEST_F(GalleryTest, OwnerDrawnPopupIsMeasuredDrawnAndAnswersItsLetters)
     EXPECT_LE(TPopupDriver::Height, 100);
 }
 
+TEST_F(GalleryTest, OwnerDrawnMenuBarStillAnswersAltLetters)
+{
+    Form->MainMenu1->SetOwnerDraw(true);
+    MENUITEMINFOA Info{};
+    Info.cbSize = sizeof Info;
+    Info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoA(GetMenu(Form->Handle()), 0, TRUE, &Info);
+    ASSERT_TRUE(Info.fType & MFT_OWNERDRAW);
+    DrawMenuBar(Form->Handle());
+    AppPumpFor(200);
+    CaptureWindow(Form->Handle()).SavePng("controls-owner-drawn-bar.png");
+
+    // The items have no text the system could search: the letters are matched here.
+    QueueKey('F', {VK_MENU});
+    PressKey('P');
+    QueueKey('E', {VK_MENU});
+    QueueKey('M');
+    PressKey('Z');
+    EXPECT_EQ(Form->Clicks, (std::vector<std::string>{"MenuPrint", "MenuEdit", "MenuDeep"}));
+}
+
 TEST(ShortCuts, TextsAndAccelerators)
 {
     EXPECT_EQ(ShortCutToText(ShortCut('P', false, true, false)), "Ctrl+P");
