@@ -3,6 +3,9 @@
 // shortcut and accelerator texts.
 #include "tests/controls/GalleryFixture.h"
 
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/ImageList.h"
+
 namespace {
 
 std::string MenuText(HMENU Menu, UINT Position)
@@ -23,6 +26,7 @@ struct TPopupDriver {
     static WORD Key;
     static int Height;
     static int Step;
+    static TCapture Shot;
     static void Send(WORD Vk)
     {
         INPUT In[2] = {};
@@ -44,13 +48,26 @@ struct TPopupDriver {
         RECT R;
         GetWindowRect(Menu, &R);
         Height = R.bottom - R.top;
-        CaptureWindow(Menu).SavePng("controls-popup.png");
+        Shot = CaptureWindow(Menu);
+        Shot.SavePng("controls-popup.png");
         Send(Key);
     }
 };
 WORD TPopupDriver::Key = 0;
 int TPopupDriver::Height = 0;
 int TPopupDriver::Step = 0;
+TCapture TPopupDriver::Shot;
+
+// Pops the menu up over the memo and lets the driver press Key in it.
+void PopupAndPress(TGalleryForm* Form, WORD Key)
+{
+    TPopupDriver::Key = Key;
+    TPopupDriver::Step = 0;
+    SetTimer(nullptr, 0, 200, &TPopupDriver::Tick);
+    const POINT At = ScreenPointOf(Form->Memo2, 20, 20);
+    Form->PopupMenu1->Popup(At.x, At.y);
+    AppPumpFor(100);
+}
 
 } // namespace
 
@@ -158,16 +175,34 @@ TEST_F(GalleryTest, OwnerDrawnPopupIsMeasuredDrawnAndAnswersItsLetters)
     for (int I = 0; I < Popup->Items()->Count(); ++I)
         Popup->Items()->Items(I)->OnMeasureItem = TMenuMeasureItemEvent(&Measure, &TMeasure::Measure);
 
-    TPopupDriver::Key = 'V';
-    SetTimer(nullptr, 0, 200, &TPopupDriver::Tick);
-    const POINT At = ScreenPointOf(Form->Memo2, 20, 20);
-    Popup->Popup(At.x, At.y);
-    AppPumpFor(100);
+    PopupAndPress(Form, 'V');
     EXPECT_EQ(Form->Clicks, (std::vector<std::string>{"PopupPaste"}));
     EXPECT_EQ(Measure.Calls, 3);
     // Three items of 30 pixels inside the menu's frame.
     EXPECT_GE(TPopupDriver::Height, 90);
     EXPECT_LE(TPopupDriver::Height, 100);
+}
+
+TEST_F(GalleryTest, OwnerDrawnItemsShowTheirImages)
+{
+    TImageList Images(nullptr);
+    TBitmap Red;
+    Red.SetPixelFormat(pf24bit);
+    Red.SetSize(16, 16);
+    Red.Canvas()->Brush()->SetColor(clRed);
+    Red.Canvas()->FillRect(RECT{0, 0, 16, 16});
+    Images.AddMasked(Red, clFuchsia);
+    Form->PopupMenu1->SetImages(&Images);
+    static_cast<TMenuItem*>(Form->FindComponent("PopupPaste"))->SetImageIndex(0);
+
+    PopupAndPress(Form, VK_ESCAPE);
+    const TCapture& Shot = TPopupDriver::Shot;
+    int Red16 = 0;
+    for (int Y = 0; Y < Shot.Height; ++Y)
+        for (int X = 0; X < 30 && X < Shot.Width; ++X)
+            Red16 += SameColor(Shot.Pixel(X, Y), RGB(255, 0, 0));
+    EXPECT_GE(Red16, 16 * 16);
+    Form->PopupMenu1->SetImages(nullptr);
 }
 
 TEST_F(GalleryTest, OwnerDrawnMenuBarStillAnswersAltLetters)
