@@ -7,7 +7,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-tools
-  wine64 cmake ninja-build xvfb xauth x11-utils fonts-wqy-zenhei locales
+  wine64 cmake ninja-build xvfb xauth x11-utils fonts-wqy-zenhei fonts-wqy-microhei locales
   tcl dpkg-dev clang g++ libjpeg62-turbo-dev zlib1g-dev sqlite3 imagemagick
 )
 
