@@ -1,5 +1,7 @@
 #include "framework/graphics/Font.h"
 
+#include "framework/core/StrUtils.h"
+
 #include <cstring>
 
 namespace {
@@ -21,6 +23,19 @@ bool HasDoubleByteCharacters(const std::string& Text)
         if (C >= 0x80)
             return true;
     return false;
+}
+
+// At most Limit bytes of Name, never ending in half a double-byte character.
+size_t FaceNameLength(const std::string& Name, size_t Limit)
+{
+    size_t Length = 0;
+    while (Length < Name.size()) {
+        const size_t Next = Length + (IsLeadByte(Name[Length]) && Length + 1 < Name.size() ? 2 : 1);
+        if (Next > Limit)
+            break;
+        Length = Next;
+    }
+    return Length;
 }
 
 }  // namespace
@@ -152,6 +167,6 @@ HGDIOBJ TFont::CreateObject() const
     Log.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     Log.lfQuality = DEFAULT_QUALITY;
     Log.lfPitchAndFamily = FPitch == fpVariable ? VARIABLE_PITCH : FPitch == fpFixed ? FIXED_PITCH : DEFAULT_PITCH;
-    std::strncpy(Log.lfFaceName, FName.c_str(), LF_FACESIZE - 1);
+    std::memcpy(Log.lfFaceName, FName.data(), FaceNameLength(FName, LF_FACESIZE - 1));
     return CreateFontIndirectA(&Log);
 }
