@@ -130,6 +130,7 @@ TEST_F(GalleryTest, RealClicksReachLabelsInAGroupBoxButtonsAndPictures)
     ClickAt(ScreenPointOf(Label, Label->Width() / 2, Label->Height() / 2));
     ClickAt(ScreenPointOf(Form->Button1, 20, 12));
     ClickAt(ScreenPointOf(Form->Image1, 50, 50));
+    AppPumpUntil([&] { return Form->Clicks.size() >= 3; });
     EXPECT_EQ(Form->Clicks, (std::vector<std::string>{"Label2", "Button1", "Image1"}));
 }
 
@@ -137,20 +138,24 @@ TEST_F(GalleryTest, KeysPressButtonsAndChooseComboItems)
 {
     Form->Edit1->SetFocus();
     PressKey('X');
+    AppPumpUntil([&] { return Form->Edit1->Text() == "x"; });
     EXPECT_EQ(Form->Edit1->Text(), "x");
     PressKey(VK_RETURN);                 // the default button
     PressKey('A', {VK_MENU});            // its accelerator
+    AppPumpUntil([&] { return Form->Clicks.size() >= 2; });
     EXPECT_EQ(Form->Clicks, (std::vector<std::string>{"Button1", "Button1"}));
 
     Form->ComboBox1->SetFocus();
     const int Before = Form->ComboChanges;
     PressKey(VK_DOWN);
+    AppPumpUntil([&] { return Form->ComboBox1->ItemIndex() == 1; });
     EXPECT_EQ(Form->ComboBox1->ItemIndex(), 1);
     EXPECT_EQ(Form->ComboBox1->Text(), "粤菜");
     EXPECT_EQ(Form->ComboChanges, Before + 1);
     // A new entry typed into the edit part.
     PressKey('A', {VK_CONTROL});
     PressKey('Q');
+    AppPumpUntil([&] { return Form->ComboBox1->Text() == "q"; });
     EXPECT_EQ(Form->ComboBox1->Text(), "q");
     EXPECT_EQ(Form->ComboChanges, Before + 2);
 }

@@ -58,6 +58,7 @@ TEST_F(GalleryTest, TypedLinesEndWithCrLf)
     Memo->SetFocus();
     for (WORD Key : {WORD('A'), WORD(VK_RETURN), WORD('B'), WORD(VK_RETURN), WORD(VK_RETURN), WORD('C')})
         PressKey(Key);
+    AppPumpUntil([&] { return Memo->Text().size() >= 9; });
     EXPECT_EQ(Memo->Text(), "a\r\nb\r\n\r\nc");
     EXPECT_EQ(Memo->Lines()->Count(), 4);
     // Enter stays in the memo: the form's default button did not run.

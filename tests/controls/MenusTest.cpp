@@ -75,6 +75,7 @@ TEST_F(GalleryTest, AltLetterOpensTheBarAndLettersRunCommands)
 {
     QueueKey('F', {VK_MENU});
     PressKey('P');
+    AppPumpUntil([&] { return !Form->Clicks.empty(); });
     EXPECT_EQ(Form->Clicks, (std::vector<std::string>{"MenuPrint"}));
 
     // A submenu, reached by letters; opening 操作 runs its own OnClick first.
@@ -82,6 +83,7 @@ TEST_F(GalleryTest, AltLetterOpensTheBarAndLettersRunCommands)
     QueueKey('E', {VK_MENU});
     QueueKey('M');
     PressKey('Z');
+    AppPumpUntil([&] { return Form->Clicks.size() >= 2; });
     EXPECT_EQ(Form->Clicks, (std::vector<std::string>{"MenuEdit", "MenuDeep"}));
 
     // A disabled entry does nothing.
@@ -97,6 +99,7 @@ TEST_F(GalleryTest, ShortcutsRunTheirItemsAndShowInTheMenu)
 {
     Form->Edit1->SetFocus();
     PressKey('P', {VK_CONTROL});
+    AppPumpUntil([&] { return !Form->Clicks.empty(); });
     EXPECT_EQ(Form->Clicks, (std::vector<std::string>{"MenuPrint"}));
     EXPECT_EQ(Form->Edit1->Text(), "");
 
@@ -223,6 +226,7 @@ TEST_F(GalleryTest, OwnerDrawnMenuBarStillAnswersAltLetters)
     QueueKey('E', {VK_MENU});
     QueueKey('M');
     PressKey('Z');
+    AppPumpUntil([&] { return Form->Clicks.size() >= 3; });
     EXPECT_EQ(Form->Clicks, (std::vector<std::string>{"MenuPrint", "MenuEdit", "MenuDeep"}));
 }
 

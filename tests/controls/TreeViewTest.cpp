@@ -44,6 +44,7 @@ TEST_F(GalleryTest, ClicksAndArrowKeysReportEachSelectionWithItsNode)
     TTreeNode* Cantonese = Form->Root->Item(1);
 
     ClickAt(CentreOf(Tree, Cantonese));
+    AppPumpUntil([&] { return !Form->TreeChanges.empty(); });
     ASSERT_FALSE(Form->TreeChanges.empty());
     EXPECT_EQ(Form->TreeChanges.back(), Cantonese);
     EXPECT_EQ(Tree->Selected(), Cantonese);
@@ -54,6 +55,7 @@ TEST_F(GalleryTest, ClicksAndArrowKeysReportEachSelectionWithItsNode)
     PressKey(VK_DOWN);   // the next category
     PressKey(VK_UP);     // back
     PressKey(VK_UP);     // the recipe above
+    AppPumpUntil([&] { return Form->TreeChanges.size() >= 4; });
     ASSERT_EQ(Form->TreeChanges.size(), 4u);
     EXPECT_EQ(Form->TreeChanges[0], Sichuan->Item(2));
     EXPECT_EQ(Form->TreeChanges[1], Cantonese);
