@@ -15,21 +15,18 @@ namespace {
 // Commands above 0xF000 are the system menu's (SC_...): never hand them out.
 constexpr WORD FirstCommand = 1;
 constexpr WORD LastCommand = 0xEFFF;
-std::vector<bool>& UsedCommands()
-{
-    static std::vector<bool> Used(size_t(LastCommand) + 1, false);
-    return Used;
-}
+// Plain data with no destructor: menus freed while the program ends (by the application's
+// own finalisation) still find them.
+bool UsedCommands[LastCommand + 1];
 WORD NextCommand = FirstCommand;
 
 WORD AllocateCommand()
 {
-    std::vector<bool>& Used = UsedCommands();
     for (unsigned Tries = 0; Tries <= LastCommand - FirstCommand; ++Tries) {
         const WORD C = NextCommand;
         NextCommand = C == LastCommand ? FirstCommand : WORD(C + 1);
-        if (!Used[C]) {
-            Used[C] = true;
+        if (!UsedCommands[C]) {
+            UsedCommands[C] = true;
             return C;
         }
     }
@@ -38,7 +35,7 @@ WORD AllocateCommand()
 
 void ReleaseCommand(WORD Command)
 {
-    UsedCommands()[Command] = false;
+    UsedCommands[Command] = false;
 }
 
 struct TKeyName {
@@ -156,10 +153,11 @@ void DrawCheckMark(HDC DC, const RECT& Box, bool Bullet, COLORREF Colour)
     DeleteObject(Pen);
 }
 
+// Never freed, for the same reason as the commands.
 std::vector<TPopupMenu*>& PopupMenus()
 {
-    static std::vector<TPopupMenu*> List;
-    return List;
+    static auto* List = new std::vector<TPopupMenu*>;
+    return *List;
 }
 
 TMenuItem* FindPopupItem(UINT_PTR Value, TFindItemKind Kind, TMenu** Owner)
