@@ -1,17 +1,16 @@
 #include "skin/data/SkinData.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "framework/core/Exception.h"
 #include "framework/core/IniFile.h"
-#include "framework/core/Path.h"
 #include "framework/core/StrUtils.h"
 #include "framework/graphics/Colors.h"
 #include "framework/ui/Dialogs.h"
 #include "framework/ui/Form.h"
 #include "skin/data/BitmapTransforms.h"
 #include "skin/data/SkinReader.h"
+#include "skin/data/SkinText.h"
 #include "skin/manage/SkinManage.h"
 
 PANTREL_REGISTER(TSkinData, TComponent,
@@ -435,9 +434,8 @@ void TSkinData::DoSkinChanged()
 void TSkinData::LoadSkinBitmap(TBitmap& Bitmap, const std::string& Name)
 {
     Bitmap.SetSize(0, 0);
-    // Only the file name counts, and only lower-case ".bmp" files are bitmaps.
-    const std::string FileName = ExtractFileName(Name);
-    if (FileName.empty() || ExtractFileExt(FileName) != ".bmp" || !FReader)
+    const std::string FileName = TSkinText::BitmapEntryName(Name);
+    if (FileName.empty() || !FReader)
         return;
     TMemoryStream Entry;
     FReader->ExtractByName(FileName, Entry);
@@ -457,39 +455,7 @@ TColor TSkinData::ReadColourText(const std::string& Text, TColor Default)
 
 TColor TSkinData::StrToColour(const std::string& Text)
 {
-    const std::string T = Trim(Text);
-    uint32_t Slots[3] = {0, 0, 0};
-    int Stored = 0;
-    std::string Number;
-    // False when the number is too large: the parse ends there.
-    auto Store = [&](int Slot) {
-        int64_t V = 0;
-        for (char C : Number) {
-            V = V * 10 + (C - '0');
-            if (V > INT32_MAX)
-                return false;
-        }
-        Slots[Slot] = uint32_t(V) & 0xFF;
-        return true;
-    };
-    bool Ended = false;
-    for (size_t I = 0; I < T.size() && !Ended; ++I) {
-        const char C = T[I];
-        if (C >= '0' && C <= '9') {
-            Number += C;
-        } else if (!Number.empty()) {
-            if (Stored < 3) {
-                if (Store(Stored))
-                    ++Stored;
-                else
-                    Ended = true;
-            }
-            Number.clear();
-        }
-    }
-    if (!Ended && Stored == 2 && !Number.empty())
-        Store(2);
-    return Slots[0] | Slots[1] << 8 | Slots[2] << 16;
+    return TSkinText::StrToColour(Text);
 }
 
 void TSkinData::ReadRGBKeys(const std::string& Section, const std::string& Prefix, TColor& Colour)
