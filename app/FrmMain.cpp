@@ -16,6 +16,7 @@
 #include "framework/ui/Panel.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/TreeView.h"
+#include "skin/data/SkinData.h"
 
 TFrmMain* FrmMain = nullptr;
 
@@ -51,6 +52,7 @@ void TFrmMain::BindMembers()
     BindMember("ADOQuery1", ADOQuery1);
     BindMember("ADOQuery2", ADOQuery2);
     BindMember("ADOQuery3", ADOQuery3);
+    BindMember("SkinData1", SkinData1);
     LoadPlaceholderPicture(*Image1->Picture());
 }
 

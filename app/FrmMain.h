@@ -17,6 +17,7 @@ class TMainMenu;
 class TMemo;
 class TMenuItem;
 class TPanel;
+class TSkinData;
 class TStatusBar;
 class TTreeNode;
 class TTreeView;
@@ -41,6 +42,7 @@ class TFrmMain : public TForm {
     TADOQuery* ADOQuery1 = nullptr;
     TADOQuery* ADOQuery2 = nullptr;
     TADOQuery* ADOQuery3 = nullptr;
+    TSkinData* SkinData1 = nullptr;
 
     void FormCreate(TObject* Sender);
     void TreeView1Change(TObject* Sender, TTreeNode* Node);

@@ -7,17 +7,26 @@
 #include "app/MySoft.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/StandardControls.h"
+#include "skin/data/SkinData.h"
 
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     RegisterStandardControls();
+    // Only the main window's design names the skin component.
+    RegisterComponentClass(TSkinData::StaticClassInfo());
     Application->Initialize();
     Application->SetTitle("Pantrel");
-    Application->CreateForm(FrmMain);
-    Application->CreateForm(AddData);
-    Application->CreateForm(MySoft);
+    try {
+        Application->CreateForm(FrmMain);
+        Application->CreateForm(AddData);
+        Application->CreateForm(MySoft);
+    } catch (...) {
+        // A window that cannot be built (a broken design) ends the program with the error box.
+        Application->HandleException(Application);
+        return 1;
+    }
     Application->Run();
     return 0;
 }
