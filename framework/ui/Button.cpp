@@ -1,7 +1,5 @@
 #include "framework/ui/Button.h"
 
-#include <cctype>
-
 #include "framework/ui/Form.h"
 #include "framework/ui/Menus.h"
 
@@ -55,14 +53,12 @@ void TButton::Dispatch(TMessage& Message)
             Message.Result = 1;
         }
         break;
-    case CM_DIALOGCHAR: {
-        const char Key = char(std::toupper(int(Message.WParam & 0xFF)));
-        if (Key && Key == GetHotkey(Caption()) && CanFocus()) {
+    case CM_DIALOGCHAR:
+        if (IsAccel(unsigned(Message.WParam), Caption()) && CanFocus()) {
             Click();
             Message.Result = 1;
         }
         break;
-    }
     default:
         TWinControl::Dispatch(Message);
     }

@@ -186,13 +186,13 @@ bool MenuChar(TMenu* Owner, TMessage& Message)
     TMenuItem* Parent = ItemOfMenuHandle(Owner, reinterpret_cast<HMENU>(Message.LParam));
     if (!Parent)
         return false;
-    const char Key = char(std::toupper(static_cast<unsigned char>(LOWORD(Message.WParam))));
+    const unsigned Key = LOWORD(Message.WParam);
     int Position = 0;
     for (int I = 0; I < Parent->Count(); ++I) {
         TMenuItem* Item = Parent->Items(I);
         if (!Item->Visible())
             continue;
-        if (Item->Enabled() && GetHotkey(Item->Caption()) == Key) {
+        if (Item->Enabled() && IsAccel(Key, Item->Caption())) {
             Message.Result = MAKELRESULT(Position, MNC_EXECUTE);
             return true;
         }
@@ -370,6 +370,12 @@ char GetHotkey(const std::string& Caption)
         return char(std::toupper(static_cast<unsigned char>(Next)));
     }
     return 0;
+}
+
+bool IsAccel(unsigned Key, const std::string& Caption)
+{
+    const char Hotkey = GetHotkey(Caption);
+    return Hotkey != 0 && Key <= 0xFF && Hotkey == char(std::toupper(int(Key)));
 }
 
 std::string StripHotkey(const std::string& Caption)
@@ -568,6 +574,12 @@ TMenu* TMenuItem::GetParentMenu() const
     return Item->FMenu;
 }
 
+TImageList* TMenuItem::GetImageList() const
+{
+    const TMenu* Menu = GetParentMenu();
+    return Menu ? Menu->Images() : nullptr;
+}
+
 TMenuItem* TMenuItem::Find(UINT_PTR Value, TFindItemKind Kind)
 {
     for (TMenuItem* Item : FItems) {
@@ -719,8 +731,7 @@ void TMenuItem::AppendTo(HMENU Menu, bool RightToLeft)
 void TMenuItem::MeasureItem(TCanvas* ACanvas, int& Width, int& Height)
 {
     const HDC DC = ACanvas->Handle();
-    const TMenu* Menu = GetParentMenu();
-    const TImageList* Images = Menu ? Menu->Images() : nullptr;
+    const TImageList* Images = GetImageList();
     const bool OnBar = FParent && !FParent->FPopupHandle;
     if (IsLine()) {
         Width = 10;
@@ -760,7 +771,7 @@ void TMenuItem::DrawDefault(HDC DC, const RECT& R, bool Selected)
 {
     const TMenu* Menu = GetParentMenu();
     const bool RightToLeft = Menu && Menu->IsRightToLeft();
-    TImageList* Images = Menu ? Menu->Images() : nullptr;
+    TImageList* Images = GetImageList();
     const bool OnBar = FParent && !FParent->FPopupHandle;
 
     const HBRUSH Back = GetSysColorBrush(Selected && FEnabled ? COLOR_HIGHLIGHT : COLOR_MENU);

@@ -33,6 +33,8 @@ TShortCut TextToShortCut(const std::string& Text);
 // The accelerator character of a caption ('&' before it; "&&" is a literal '&'),
 // upper-cased; 0 when there is none.
 char GetHotkey(const std::string& Caption);
+// Key (a character, any letter case) is the caption's accelerator.
+bool IsAccel(unsigned Key, const std::string& Caption);
 // The caption without its accelerator marks ("&&" gives "&").
 std::string StripHotkey(const std::string& Caption);
 
@@ -89,6 +91,8 @@ class TMenuItem : public TComponent {
     int IndexOf(const TMenuItem* Item) const;
     // The menu this item belongs to (through its parents), or null.
     TMenu* GetParentMenu() const;
+    // The images of the item's menu, or null.
+    TImageList* GetImageList() const;
     // The sub-item with the command / popup handle / shortcut, at any depth; null if none.
     TMenuItem* Find(UINT_PTR Value, TFindItemKind Kind);
 

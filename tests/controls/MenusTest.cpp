@@ -247,6 +247,9 @@ TEST(ShortCuts, TextsAndAccelerators)
     EXPECT_EQ(GetHotkey("Fish && Chips"), 0);
     EXPECT_EQ(GetHotkey("末尾&"), 0);
     EXPECT_EQ(StripHotkey("Fish && &Chips"), "Fish & Chips");
+    EXPECT_TRUE(IsAccel('d', "删除(&D)"));
+    EXPECT_FALSE(IsAccel('x', "删除(&D)"));
+    EXPECT_FALSE(IsAccel(0x144, "删除(&D)"));
 }
 
 TEST(AutoHotkeys, GiveEachItemADifferentLetterUnlessManual)
