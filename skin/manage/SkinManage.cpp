@@ -116,6 +116,11 @@ LRESULT CALLBACK TSkinManage::CBTProc(int Code, WPARAM WParam, LPARAM LParam)
 
 TSkinManage& NeedSkinManager()
 {
+    // Made on the first call, so it ends before everything the framework set up earlier:
+    // the manager then goes with the program, taking its hook with it.
+    static struct TFinalizer {
+        ~TFinalizer() { FinalizeSkinManager(); }
+    } Finalizer;
     if (!SkinManager)
         SkinManager = new TSkinManage;
     return *SkinManager;

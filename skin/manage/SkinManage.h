@@ -52,7 +52,7 @@ private:
 extern TSkinManage* SkinManager;
 // The value of GetVersion, recorded by StartHook.
 extern DWORD WinVersion;
-// The manager, made on first use.
+// The manager, made on first use; it is freed at program end.
 TSkinManage& NeedSkinManager();
-// Ends skinning at program end: removes the hook and frees the manager.
+// Removes the hook and frees the manager (at program end, or in tests).
 void FinalizeSkinManager();

@@ -113,18 +113,6 @@ TEST_F(SkinData, ColoursAndNumberedColours)
     EXPECT_EQ(Skin.Colours[1], 0u);
     EXPECT_EQ(Skin.Colours[2], clWindowText);
     EXPECT_NE(Skin.FaceBrush, nullptr);
-}
-
-TEST_F(SkinData, ColourTextRules)
-{
-    EXPECT_EQ(TSkinData::StrToColour("255,128,0"), 0x0080FFu);
-    EXPECT_EQ(TSkinData::StrToColour("  10 -- 20 ;; 30\t"), 10u | 20u << 8 | 30u << 16);
-    EXPECT_EQ(TSkinData::StrToColour("1 2 3 4"), 1u | 2u << 8 | 3u << 16);
-    EXPECT_EQ(TSkinData::StrToColour("1 2"), 1u);  // B comes from the end only after R and G
-    EXPECT_EQ(TSkinData::StrToColour("1 2,"), 1u | 2u << 8);
-    EXPECT_EQ(TSkinData::StrToColour("7 99999999999 5"), 7u);  // too large: the parse ends
-    EXPECT_EQ(TSkinData::StrToColour("7 8 99999999999"), 7u | 8u << 8);
-    EXPECT_EQ(TSkinData::StrToColour("rgb"), 0u);
     EXPECT_EQ(TSkinData::ReadColourText("", clBtnFace), clBtnFace);
 }
 
