@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
+#include <utility>
 
 namespace {
 
@@ -364,4 +366,19 @@ void TBitmap::Draw(TCanvas& ACanvas, const RECT& Rect)
                           ColorToRGB(TransparentColor()));
     else
         StretchBlt(Dest, Rect.left, Rect.top, W, H, Source, 0, 0, FWidth, FHeight, ACanvas.CopyMode());
+}
+
+TBitmap* AllocPatternBitmap(TColor BkColor, TColor FgColor)
+{
+    static std::map<std::pair<TColor, TColor>, std::unique_ptr<TBitmap>> Patterns;
+    std::unique_ptr<TBitmap>& Pattern = Patterns[{BkColor, FgColor}];
+    if (!Pattern) {
+        Pattern = std::make_unique<TBitmap>();
+        Pattern->SetPixelFormat(pf24bit);
+        Pattern->SetSize(8, 8);
+        for (int Y = 0; Y < 8; ++Y)
+            for (int X = 0; X < 8; ++X)
+                Pattern->Canvas()->SetPixels(X, Y, (X + Y) % 2 ? FgColor : BkColor);
+    }
+    return Pattern.get();
 }

@@ -20,6 +20,10 @@ PANTREL_ENUM(TTransparentMode, tmAuto, tmFixed)
 
 class TBitmap;
 
+// An 8 x 8 checkerboard of the two colours for dithered fills (Brush()->SetBitmap); made
+// once per colour pair and kept until the program ends.
+TBitmap* AllocPatternBitmap(TColor BkColor, TColor FgColor);
+
 // The canvas of a bitmap: a memory DC with the bitmap selected while drawing. The DC (and
 // what was set on it, such as the stretch mode) lives as long as the canvas.
 class TBitmapCanvas : public TCanvas {

@@ -1,5 +1,6 @@
 #include "framework/graphics/Brush.h"
 
+#include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Colors.h"
 
 PANTREL_REGISTER(TBrush, TGraphicsObject,
@@ -15,6 +16,7 @@ void TBrush::Assign(const TPersistent& Source)
     }
     FColor = Other->FColor;
     FStyle = Other->FStyle;
+    FBitmap = Other->FBitmap;
     Changed();
 }
 
@@ -26,6 +28,12 @@ void TBrush::SetHandle(HBRUSH Brush)
         FColor = Log.lbColor;
     }
     AdoptObject(Brush);
+}
+
+void TBrush::SetBitmap(TBitmap* Value)
+{
+    FBitmap = Value;
+    Changed();
 }
 
 void TBrush::SetColor(TColor Value)
@@ -45,6 +53,8 @@ void TBrush::SetStyle(TBrushStyle Value)
 HGDIOBJ TBrush::CreateObject() const
 {
     static const int Hatches[] = {HS_HORIZONTAL, HS_VERTICAL, HS_FDIAGONAL, HS_BDIAGONAL, HS_CROSS, HS_DIAGCROSS};
+    if (FBitmap && !FBitmap->Empty())
+        return CreatePatternBrush(FBitmap->Handle());
     LOGBRUSH Log{};
     Log.lbColor = ColorToRGB(FColor);
     if (FStyle == bsClear) {

@@ -6,6 +6,8 @@
 #include "framework/core/TypInfo.h"
 #include "framework/graphics/GraphicsObject.h"
 
+class TBitmap;
+
 PANTREL_ENUM(TBrushStyle, bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal,
              bsCross, bsDiagCross)
 
@@ -23,6 +25,10 @@ class TBrush : public TGraphicsObject {
     void SetColor(TColor Value);
     TBrushStyle Style() const { return FStyle; }
     void SetStyle(TBrushStyle Value);
+    // A pattern brush repeating Bitmap (which stays the caller's and must outlive its use
+    // here); null goes back to Color and Style.
+    TBitmap* Bitmap() const { return FBitmap; }
+    void SetBitmap(TBitmap* Value);
 
 protected:
     HGDIOBJ CreateObject() const override;
@@ -30,4 +36,5 @@ protected:
 private:
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;
+    TBitmap* FBitmap = nullptr;
 };

@@ -220,6 +220,23 @@ TEST(Canvas, UnbindingGivesTheDCItsOwnObjectsBack)
     DeleteDC(DC);
 }
 
+TEST(Canvas, PatternBrushDithers)
+{
+    TBitmap B;
+    MakeBitmap(B, pf24bit, 8, 8, clWhite);
+    TBitmap* Pattern = AllocPatternBitmap(clBtnFace, clRed);
+    EXPECT_EQ(AllocPatternBitmap(clBtnFace, clRed), Pattern) << "made once per colour pair";
+    B.Canvas()->Brush()->SetBitmap(Pattern);
+    B.Canvas()->FillRect(RECT{0, 0, 8, 8});
+    EXPECT_EQ(B.Canvas()->Pixels(0, 0), ColorToRGB(clBtnFace));
+    EXPECT_EQ(B.Canvas()->Pixels(1, 0), clRed);
+    EXPECT_EQ(B.Canvas()->Pixels(1, 1), ColorToRGB(clBtnFace));
+    B.Canvas()->Brush()->SetBitmap(nullptr);
+    B.Canvas()->Brush()->SetColor(clBlue);
+    B.Canvas()->FillRect(RECT{0, 0, 8, 8});
+    EXPECT_EQ(B.Canvas()->Pixels(1, 0), clBlue);
+}
+
 TEST(Colors, SystemColoursResolve)
 {
     EXPECT_EQ(ColorToRGB(clBtnFace), GetSysColor(COLOR_BTNFACE));
