@@ -83,6 +83,7 @@ function(pantrel_test name)
     set(A_TIMEOUT 300)
   endif()
   set(_out ${CMAKE_BINARY_DIR}/test-output)
+  file(MAKE_DIRECTORY ${_out})
   if(PANTREL_WINDOWS)
     # Wine sees the Linux file system as drive Z:.
     string(REPLACE "/" "\\" _out "Z:${_out}")
