@@ -334,3 +334,27 @@ int TLZH::WriteBytes(const uint8_t* Buffer, int Count)
     OutputStream->Write(Buffer, Count);
     return Count;
 }
+
+std::vector<uint8_t> LZHDecodeBuffer(const std::vector<uint8_t>& Stream)
+{
+    if (Stream.size() < 4)
+        throw ElzhException("LZH : the stream is shorter than its 4-byte size");
+    int32_t Size;
+    std::memcpy(&Size, Stream.data(), 4);
+    size_t At = 4;
+    std::vector<uint8_t> Out;
+    TLZH Codec;
+    Codec.Decode(
+        Size,
+        [&](uint8_t* Buffer, int Count) {
+            const size_t Got = std::min(size_t(Count), Stream.size() - At);
+            std::memcpy(Buffer, Stream.data() + At, Got);
+            At += Got;
+            return int(Got);
+        },
+        [&](const uint8_t* Buffer, int Count) {
+            Out.insert(Out.end(), Buffer, Buffer + Count);
+            return Count;
+        });
+    return Out;
+}

@@ -3,6 +3,7 @@
 // prefix-coded match positions. Skins are stored this way; the program only decodes.
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "framework/core/Exception.h"
 #include "framework/core/Object.h"
@@ -81,3 +82,6 @@ public:
     int ReadBytes(uint8_t* Buffer, int Count);
     int WriteBytes(const uint8_t* Buffer, int Count);
 };
+
+// Decodes a whole compressed stream held in memory: its 4-byte size, then the coded bits.
+std::vector<uint8_t> LZHDecodeBuffer(const std::vector<uint8_t>& Stream);

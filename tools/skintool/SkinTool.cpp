@@ -75,26 +75,8 @@ static int Pack(const fs::path& Dir, const fs::path& Out)
 
 static std::string Decode(const std::string& Stream)
 {
-    if (Stream.size() < 4)
-        throw std::runtime_error("an LZH stream starts with its 4-byte size");
-    int32_t Size;
-    std::memcpy(&Size, Stream.data(), 4);
-    size_t At = 4;
-    std::string Out;
-    TLZH Codec;
-    Codec.Decode(
-        Size,
-        [&](uint8_t* Buffer, int Count) {
-            const size_t Got = std::min(size_t(Count), Stream.size() - At);
-            std::memcpy(Buffer, Stream.data() + At, Got);
-            At += Got;
-            return int(Got);
-        },
-        [&](const uint8_t* Buffer, int Count) {
-            Out.append(reinterpret_cast<const char*>(Buffer), size_t(Count));
-            return Count;
-        });
-    return Out;
+    const auto Out = LZHDecodeBuffer(std::vector<uint8_t>(Stream.begin(), Stream.end()));
+    return std::string(Out.begin(), Out.end());
 }
 
 static int Unpack(const fs::path& In, const fs::path& Dir)

@@ -20,21 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
         Declared &= (1 << 16) - 1;
         std::memcpy(Stream.data(), &Declared, 4);
     }
-    size_t At = 4;
-    std::vector<uint8_t> Out;
-    TLZH Codec;
-    Codec.Decode(
-        Declared,
-        [&](uint8_t* Buffer, int Count) {
-            const size_t Got = std::min(size_t(Count), Stream.size() - At);
-            std::memcpy(Buffer, Stream.data() + At, Got);
-            At += Got;
-            return int(Got);
-        },
-        [&](const uint8_t* Buffer, int Count) {
-            Out.insert(Out.end(), Buffer, Buffer + Count);
-            return Count;
-        });
+    const std::vector<uint8_t> Out = LZHDecodeBuffer(Stream);
     if (Out != TLZHOracle::Decode(Stream))
         std::abort();
     if (Declared > 0 && (Out.size() < size_t(Declared) || Out.size() >= size_t(Declared) + LZH_F))
