@@ -212,6 +212,67 @@ TEST(PantrelApp, TheAddDialogRefusesDuplicatesAMissingPictureAndPicturesItCannot
     EXPECT_TRUE(App.Quit());
 }
 
+TEST(PantrelApp, ARecipeWhosePictureIsGoneShowsItsTextsWithThePlaceholder)
+{
+    const std::string Dir = MakeScratchFolder("missing-picture");
+    const std::vector<TCategory> Tree = ReadTree(Dir + "Dorvanet.mdb");
+    ASSERT_GE(Tree.size(), 2u);
+    const TRecipe& Shown = Tree[1].Recipes.front();
+    const TRecipe& Broken = Tree[0].Recipes.front();
+    ASSERT_NE(Shown.Picture, Broken.Picture);
+    ASSERT_TRUE(DeleteFileA((Dir + Broken.Picture.substr(1)).c_str()));
+
+    TPantrel App(Dir);
+    ASSERT_TRUE(App.WaitForMain());
+    const TMainBoxes Boxes(App.Main());
+    PumpFor(300);
+    const TCapture Placeholder = CaptureImage(App.Main());
+    App.Tree().Select(App.Tree().Find({"Pantrel", Shown.Category, Shown.Name}));
+    ASSERT_TRUE(Boxes.Show(Shown));
+
+    App.PostSelect(App.Tree().Find({"Pantrel", Broken.Category, Broken.Name}));
+    HWND Box = App.WaitForMessage();
+    ASSERT_NE(Box, nullptr) << "the failure is reported";
+    const std::string Name = Broken.Picture.substr(Broken.Picture.rfind('\\') + 1);
+    EXPECT_NE(ReadBox(Box).Text.find(Name), std::string::npos) << "the box names " << Name;
+    PressOk(Box);
+    ASSERT_TRUE(WaitForWindowGone(Box));
+    EXPECT_TRUE(Boxes.Show(Broken)) << "every text of the record is shown";
+    PumpFor(300);
+    EXPECT_EQ(CaptureImage(App.Main()).Rgb, Placeholder.Rgb) << "not the previous recipe's picture";
+    EXPECT_TRUE(App.Quit());
+}
+
+TEST(PantrelApp, AFailedSaveShowsTheErrorAndKeepsEveryBox)
+{
+    const std::string Dir = MakeScratchFolder("failed-save");
+    const std::string Catalogue = Dir + "Dorvanet.mdb";
+    sqlite3* Db = nullptr;
+    ASSERT_EQ(sqlite3_open(Catalogue.c_str(), &Db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(Db, u8"CREATE TRIGGER refuse BEFORE INSERT ON 饮食 BEGIN SELECT RAISE(ABORT, 'simulated write failure'); END",
+                           nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(Db);
+    const std::vector<TRecipe> Before = ReadRecipes(Catalogue, CatalogueSql);
+
+    TPantrel App(Dir);
+    ASSERT_TRUE(App.WaitForMain());
+    HWND Add = OpenAddDialog(App);
+    ASSERT_NE(Add, nullptr);
+    const TAddBoxes Boxes(Add);
+    SetTextOf(Boxes.Name, "保存不了的菜");
+    SetTextOf(Boxes.Ingredients, "原料");
+    ChoosePicture(App, Boxes, Dir + Before.front().Picture.substr(1));
+    const TMessageBoxView Error = PressAdd(App, Boxes);
+    EXPECT_NE(Error.Text.find("simulated write failure"), std::string::npos) << Error.Text;
+    EXPECT_EQ(App.WaitForMessage(1000), nullptr) << "no success box after a failed save";
+    EXPECT_EQ(TextOf(Boxes.Name), "保存不了的菜");
+    EXPECT_EQ(TextOf(Boxes.Ingredients), "原料");
+    EXPECT_EQ(ReadRecipes(Catalogue, CatalogueSql).size(), Before.size());
+    PostMessageA(Add, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitForWindowGone(Add));
+    EXPECT_TRUE(App.Quit());
+}
+
 TEST(PantrelApp, StartUpWithoutAUsableCatalogueShowsTheBoxAndEnds)
 {
     const std::string Missing = MakeScratchFolder("no-catalogue");

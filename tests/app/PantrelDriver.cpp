@@ -101,6 +101,12 @@ TRemoteTree& TPantrel::Tree()
     return *FTree;
 }
 
+void TPantrel::PostSelect(HTREEITEM Item)
+{
+    for (HWND Tree : Descendants(FMain, "TTreeView"))
+        PostMessageA(Tree, TVM_SELECTITEM, TVGN_CARET, LPARAM(Item));
+}
+
 HWND TPantrel::ControlAt(HWND Window, const char* ClassName, int X, int Y)
 {
     HWND Best = nullptr;

@@ -41,6 +41,9 @@ public:
     HWND WaitForMain(DWORD TimeoutMs = 20000);
     HWND Main() const { return FMain; }
     TRemoteTree& Tree();
+    // Selects a tree item without waiting for the program's answer, for selections that
+    // bring up a box (a sent selection would wait for the box to be closed).
+    void PostSelect(HTREEITEM Item);
 
     // A child control of Window by class whose top-left corner, in Window's client
     // coordinates, lies nearest to (X, Y).
