@@ -32,9 +32,10 @@ if [ -z "$shot" ]; then
   exit 0
 fi
 "$WINE64" explorer /desktop=Pantrel,1024x768 Pantrel.exe </dev/null >/dev/null 2>&1 &
+program=$!
 sleep "$wait_s"
 desktop=$(xwininfo -root -tree | awk '/"Pantrel - Wine desktop"/{print $1; exit}')
 import -window "${desktop:-root}" "$shot"
 /usr/lib/wine/wineserver -k 2>/dev/null || true
-wait 2>/dev/null || true
+wait "$program" 2>/dev/null || true
 echo "run.sh: wrote $shot"

@@ -128,7 +128,8 @@ TMessageBoxView ReadMessageBox(HWND Box) {
     if (Class == "Button" || Class == "TButton") {
       ++View.ButtonCount;
     } else if (Class == "Static" && (Style & SS_TYPEMASK) == SS_ICON) {
-      View.HasIcon = SendMessageA(Child, STM_GETICON, 0, 0) != 0 || IsWindowVisible(Child);
+      // Some message boxes keep an empty icon control: only a real icon counts.
+      View.HasIcon = View.HasIcon || SendMessageA(Child, STM_GETICON, 0, 0) != 0;
     } else {
       std::string Text = TextOf(Child);
       if (Text.size() > View.Text.size()) View.Text = Text;
