@@ -18,6 +18,26 @@ PANTREL_REGISTER(TStream, TObject)
 PANTREL_REGISTER(TMemoryStream, TStream)
 PANTREL_REGISTER(TFileStream, TStream)
 
+namespace {
+
+// Moves Count bytes in pieces the platform's calls can take (Step moves one piece at an
+// offset and answers how much it moved); stops at the first piece that moves nothing.
+template <class TStep>
+int64_t TransferInPieces(int64_t Count, TStep Step)
+{
+    int64_t Total = 0;
+    while (Count > 0) {
+        const int64_t Done = Step(Total, std::min<int64_t>(Count, 1 << 30));
+        if (Done <= 0)
+            break;
+        Total += Done;
+        Count -= Done;
+    }
+    return Total;
+}
+
+} // namespace
+
 int64_t TStream::Size()
 {
     int64_t Pos = Seek(0, soFromCurrent);
@@ -167,30 +187,22 @@ TFileStream::~TFileStream() { CloseHandle(H(FHandle)); }
 
 int64_t TFileStream::Read(void* Buffer, int64_t Count)
 {
-    int64_t Total = 0;
-    while (Count > 0) {
+    return TransferInPieces(Count, [&](int64_t At, int64_t Want) -> int64_t {
         DWORD Done = 0;
-        DWORD Want = static_cast<DWORD>(std::min<int64_t>(Count, 1 << 30));
-        if (!ReadFile(H(FHandle), static_cast<char*>(Buffer) + Total, Want, &Done, nullptr) || Done == 0)
-            break;
-        Total += Done;
-        Count -= Done;
-    }
-    return Total;
+        if (!ReadFile(H(FHandle), static_cast<char*>(Buffer) + At, static_cast<DWORD>(Want), &Done, nullptr))
+            return 0;
+        return Done;
+    });
 }
 
 int64_t TFileStream::Write(const void* Buffer, int64_t Count)
 {
-    int64_t Total = 0;
-    while (Count > 0) {
+    return TransferInPieces(Count, [&](int64_t At, int64_t Want) -> int64_t {
         DWORD Done = 0;
-        DWORD Want = static_cast<DWORD>(std::min<int64_t>(Count, 1 << 30));
-        if (!WriteFile(H(FHandle), static_cast<const char*>(Buffer) + Total, Want, &Done, nullptr) || Done == 0)
-            break;
-        Total += Done;
-        Count -= Done;
-    }
-    return Total;
+        if (!WriteFile(H(FHandle), static_cast<const char*>(Buffer) + At, static_cast<DWORD>(Want), &Done, nullptr))
+            return 0;
+        return Done;
+    });
 }
 
 int64_t TFileStream::Seek(int64_t Offset, TSeekOrigin Origin)
@@ -237,30 +249,16 @@ TFileStream::~TFileStream() { close(static_cast<int>(FHandle)); }
 
 int64_t TFileStream::Read(void* Buffer, int64_t Count)
 {
-    int64_t Total = 0;
-    while (Count > 0) {
-        ssize_t Done = read(static_cast<int>(FHandle), static_cast<char*>(Buffer) + Total,
-                            static_cast<size_t>(std::min<int64_t>(Count, 1 << 30)));
-        if (Done <= 0)
-            break;
-        Total += Done;
-        Count -= Done;
-    }
-    return Total;
+    return TransferInPieces(Count, [&](int64_t At, int64_t Want) -> int64_t {
+        return read(static_cast<int>(FHandle), static_cast<char*>(Buffer) + At, static_cast<size_t>(Want));
+    });
 }
 
 int64_t TFileStream::Write(const void* Buffer, int64_t Count)
 {
-    int64_t Total = 0;
-    while (Count > 0) {
-        ssize_t Done = write(static_cast<int>(FHandle), static_cast<const char*>(Buffer) + Total,
-                             static_cast<size_t>(std::min<int64_t>(Count, 1 << 30)));
-        if (Done <= 0)
-            break;
-        Total += Done;
-        Count -= Done;
-    }
-    return Total;
+    return TransferInPieces(Count, [&](int64_t At, int64_t Want) -> int64_t {
+        return write(static_cast<int>(FHandle), static_cast<const char*>(Buffer) + At, static_cast<size_t>(Want));
+    });
 }
 
 int64_t TFileStream::Seek(int64_t Offset, TSeekOrigin Origin)
