@@ -4,6 +4,7 @@
 #include "framework/core/Stream.h"
 #include "framework/graphics/BmpFile.h"
 #include "framework/graphics/Colors.h"
+#include "framework/graphics/GdiHolders.h"
 
 #include <algorithm>
 #include <cstring>
@@ -55,24 +56,6 @@ std::vector<uint32_t> DefaultPalette(int BitCount)
     }
     return P;
 }
-
-// A memory DC with one bitmap selected, for copies between formats.
-class TSelectedDC {
-public:
-    explicit TSelectedDC(HBITMAP Bitmap) : FDC(CreateCompatibleDC(nullptr)), FOld(SelectObject(FDC, Bitmap)) {}
-    ~TSelectedDC()
-    {
-        SelectObject(FDC, FOld);
-        DeleteDC(FDC);
-    }
-    TSelectedDC(const TSelectedDC&) = delete;
-    TSelectedDC& operator=(const TSelectedDC&) = delete;
-    HDC Handle() const { return FDC; }
-
-private:
-    HDC FDC;
-    HGDIOBJ FOld;
-};
 
 }  // namespace
 
@@ -249,7 +232,7 @@ void TBitmap::SetPixelFormat(TPixelFormat Value)
             throw;
         }
         {
-            TSelectedDC From(Old), To(New);
+            TMemoryDC From(Old), To(New);
             BitBlt(To.Handle(), 0, 0, FWidth, FHeight, From.Handle(), 0, 0, SRCCOPY);
         }
         ReplaceDib(New, Bits, FWidth, FHeight);

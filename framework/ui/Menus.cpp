@@ -6,6 +6,7 @@
 
 #include "framework/core/StrUtils.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/GdiHolders.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/ui/Form.h"
 #include "framework/ui/Screen.h"
@@ -67,34 +68,6 @@ bool StartsWithNoCase(const std::string& S, size_t Pos, const std::string& Prefi
 {
     return S.size() - Pos >= Prefix.size() && SameText(S.substr(Pos, Prefix.size()), Prefix);
 }
-
-// A canvas lent a device context for the length of one call.
-class TDCCanvas {
-public:
-    explicit TDCCanvas(HDC DC) { FCanvas.SetHandle(DC); }
-    ~TDCCanvas() { FCanvas.SetHandle(nullptr); }
-    TDCCanvas(const TDCCanvas&) = delete;
-    TDCCanvas& operator=(const TDCCanvas&) = delete;
-    TCanvas* operator->() { return &FCanvas; }
-    TCanvas* Get() { return &FCanvas; }
-
-private:
-    TCanvas FCanvas;
-};
-
-// A window's DC for the length of a scope.
-class TWindowDC {
-public:
-    explicit TWindowDC(HWND Window) : FWindow(Window), FDC(GetDC(Window)) {}
-    ~TWindowDC() { ReleaseDC(FWindow, FDC); }
-    TWindowDC(const TWindowDC&) = delete;
-    TWindowDC& operator=(const TWindowDC&) = delete;
-    HDC Handle() const { return FDC; }
-
-private:
-    HWND FWindow;
-    HDC FDC;
-};
 
 LOGFONTA MenuLogFont()
 {
