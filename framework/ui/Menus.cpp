@@ -69,14 +69,6 @@ bool StartsWithNoCase(const std::string& S, size_t Pos, const std::string& Prefi
     return S.size() - Pos >= Prefix.size() && SameText(S.substr(Pos, Prefix.size()), Prefix);
 }
 
-LOGFONTA MenuLogFont()
-{
-    NONCLIENTMETRICSA Metrics{};
-    Metrics.cbSize = sizeof Metrics;
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof Metrics, &Metrics, 0);
-    return Metrics.lfMenuFont;
-}
-
 // Selects a bold copy of the DC's font until destroyed.
 class TBoldFont {
 public:
@@ -276,6 +268,14 @@ bool FormIsShortCut(TCustomForm* Form, TMessage& Message)
                                               FormMenuHooks.IsShortCut = FormIsShortCut, true);
 
 } // namespace
+
+LOGFONTA MenuLogFont()
+{
+    NONCLIENTMETRICSA Metrics{};
+    Metrics.cbSize = sizeof Metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof Metrics, &Metrics, 0);
+    return Metrics.lfMenuFont;
+}
 
 // --- Shortcuts and accelerators ----------------------------------------------------------
 

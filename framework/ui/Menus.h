@@ -37,6 +37,8 @@ char GetHotkey(const std::string& Caption);
 bool IsAccel(unsigned Key, const std::string& Caption);
 // The caption without its accelerator marks ("&&" gives "&").
 std::string StripHotkey(const std::string& Caption);
+// The system's menu font.
+LOGFONTA MenuLogFont();
 
 PANTREL_ENUM(TMenuAutoFlag, maAutomatic, maManual, maParent)
 enum TFindItemKind { fkCommand, fkHandle, fkShortCut };
