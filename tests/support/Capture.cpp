@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "tests/support/PngWriter.h"
+#include "framework/graphics/PngFile.h"
 
 COLORREF TCapture::Pixel(int X, int Y) const {
   if (X < 0 || Y < 0 || X >= Width || Y >= Height)
@@ -14,52 +14,13 @@ COLORREF TCapture::Pixel(int X, int Y) const {
 
 std::string TCapture::SavePng(const std::string& FileName) const {
   std::string Path = TestOutputPath(FileName);
-  if (!WritePng(Path, Width, Height, Rgb)) throw std::runtime_error("cannot write " + Path);
+  if (!WritePngFile(Path, Width, Height, Rgb)) throw std::runtime_error("cannot write " + Path);
   return Path;
 }
 
-TCapture CaptureScreenRect(const RECT& Rect) {
-  TCapture C;
-  C.Width = Rect.right - Rect.left;
-  C.Height = Rect.bottom - Rect.top;
-  if (C.Width <= 0 || C.Height <= 0) throw std::invalid_argument("empty capture rectangle");
-  HDC Screen = GetDC(nullptr);
-  HDC Memory = CreateCompatibleDC(Screen);
-  BITMAPINFO Info = {};
-  Info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  Info.bmiHeader.biWidth = C.Width;
-  Info.bmiHeader.biHeight = -C.Height;  // top-down
-  Info.bmiHeader.biPlanes = 1;
-  Info.bmiHeader.biBitCount = 32;
-  void* Bits = nullptr;
-  HBITMAP Dib = CreateDIBSection(Screen, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0);
-  HGDIOBJ Old = SelectObject(Memory, Dib);
-  BitBlt(Memory, 0, 0, C.Width, C.Height, Screen, Rect.left, Rect.top, SRCCOPY);
-  GdiFlush();
-  C.Rgb.resize(size_t(C.Width) * C.Height * 3);
-  const uint8_t* Src = static_cast<const uint8_t*>(Bits);
-  for (size_t i = 0, n = size_t(C.Width) * C.Height; i < n; ++i) {
-    C.Rgb[i * 3] = Src[i * 4 + 2];
-    C.Rgb[i * 3 + 1] = Src[i * 4 + 1];
-    C.Rgb[i * 3 + 2] = Src[i * 4];
-  }
-  SelectObject(Memory, Old);
-  DeleteObject(Dib);
-  DeleteDC(Memory);
-  ReleaseDC(nullptr, Screen);
-  return C;
-}
+TCapture CaptureScreenRect(const RECT& Rect) { return {CopyScreenRect(Rect)}; }
 
-TCapture CaptureWindow(HWND Window, bool ClientOnly) {
-  RECT R;
-  if (ClientOnly) {
-    GetClientRect(Window, &R);
-    MapWindowPoints(Window, nullptr, reinterpret_cast<POINT*>(&R), 2);
-  } else {
-    GetWindowRect(Window, &R);
-  }
-  return CaptureScreenRect(R);
-}
+TCapture CaptureWindow(HWND Window, bool ClientOnly) { return {CopyWindowFromScreen(Window, ClientOnly)}; }
 
 bool PumpUntil(const std::function<bool()>& Done, DWORD TimeoutMs) {
   DWORD Start = GetTickCount();

@@ -8,11 +8,9 @@
 #include <string>
 #include <vector>
 
-struct TCapture {
-  int Width = 0;
-  int Height = 0;
-  std::vector<uint8_t> Rgb;  // rows top-down, R G B
+#include "framework/graphics/ScreenCopy.h"
 
+struct TCapture : TScreenImage {
   COLORREF Pixel(int X, int Y) const;
   // Saves the capture as TestOutputPath(FileName); returns the path written.
   std::string SavePng(const std::string& FileName) const;

@@ -1,4 +1,4 @@
-#include "tests/support/PngWriter.h"
+#include "framework/graphics/PngFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -81,7 +81,7 @@ std::vector<uint8_t> EncodePng(int Width, int Height, const std::vector<uint8_t>
   return Out;
 }
 
-bool WritePng(const std::string& Path, int Width, int Height, const std::vector<uint8_t>& Rgb) {
+bool WritePngFile(const std::string& Path, int Width, int Height, const std::vector<uint8_t>& Rgb) {
   std::vector<uint8_t> Bytes = EncodePng(Width, Height, Rgb);
   FILE* F = std::fopen(Path.c_str(), "wb");
   if (!F) return false;
