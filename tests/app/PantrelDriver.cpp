@@ -190,19 +190,6 @@ void MoveMouseTo(HWND Window, int X, int Y)
     PostMessageA(Window, WM_MOUSEMOVE, 0, MAKELPARAM(X, Y));
 }
 
-void ChooseFile(HWND Chooser, const std::string& FileName)
-{
-    // The explorer-style chooser's file-name box is a combo box (cmb13) or, in older
-    // layouts, an edit box (edt1).
-    HWND Box = GetDlgItem(Chooser, 0x47C);
-    if (!Box)
-        Box = GetDlgItem(Chooser, 0x480);
-    if (!Box)
-        throw std::runtime_error("the picture chooser has no file-name box");
-    SetTextOf(Box, FileName);
-    PostMessageA(Chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(Chooser, IDOK)));
-}
-
 bool WaitForText(HWND Window, const std::string& Text, DWORD TimeoutMs)
 {
     const DWORD Start = GetTickCount();

@@ -71,8 +71,6 @@ private:
 void ClickAt(HWND Window, int X, int Y);
 // Mouse movement over a client point of Window.
 void MoveMouseTo(HWND Window, int X, int Y);
-// Fills the picture chooser's file-name box and confirms it.
-void ChooseFile(HWND Chooser, const std::string& FileName);
 // A message box (its icon only when one is set) or the framework's message dialog (its
 // text through the clipboard, which the dialog fills on WM_COPY).
 TMessageBoxView ReadBox(HWND Box);

@@ -153,6 +153,16 @@ void Click(HWND Button) {
   PostMessageA(Button, BM_CLICK, 0, 0);
 }
 
+void ChooseFile(HWND Chooser, const std::string& FileName) {
+  // The explorer-style chooser's file-name box is a combo box (cmb13) or, in older
+  // layouts, an edit box (edt1).
+  HWND Box = GetDlgItem(Chooser, 0x47C);
+  if (!Box) Box = GetDlgItem(Chooser, 0x480);
+  if (!Box) throw std::runtime_error("the file dialog has no file-name box");
+  SetTextOf(Box, FileName);
+  PostMessageA(Chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), LPARAM(GetDlgItem(Chooser, IDOK)));
+}
+
 TRemoteTree::TRemoteTree(HWND Tree, HANDLE Process) : FTree(Tree), FProcess(Process) {
   FRemote = VirtualAllocEx(Process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
   if (!FRemote) throw std::runtime_error("cannot reach the tree's process");

@@ -79,3 +79,5 @@ class TRemoteTree {
 
 // Presses a button the way a click does (BM_CLICK through the window system).
 void Click(HWND Button);
+// Fills a file dialog's file-name box (open or save, the picture chooser too) and confirms it.
+void ChooseFile(HWND Chooser, const std::string& FileName);
