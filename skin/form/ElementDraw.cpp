@@ -158,7 +158,6 @@ public:
     }
     // 0 when the bitmap could not be made.
     HDC DC() const { return FDC ? FDC->Handle() : nullptr; }
-    HBITMAP Bitmap() const { return FBitmap.Get(); }
 
 private:
     TGdiObject<HBITMAP> FBitmap;  // outlives the DC it is selected into
@@ -201,13 +200,21 @@ void DrawCell(HDC DC, const RECT& Rect, HDC Source, const RECT& SourceRect, bool
     }
 }
 
-// Repeats the piece at [X, X + PieceW) of DC (H rows from the top) rightwards up to Limit,
-// doubling what is filled at each copy.
-void RepeatRight(HDC DC, int X, int PieceW, int Limit, int H)
+// Fills Area of DC with copies of the PieceW x PieceH piece already drawn at its top-left,
+// doubling the filled part at each copy: along the top rows first, then downwards. It copies
+// from the destination itself, so DC must be readable everywhere: a bitmap's, as it is for
+// every caller.
+void RepeatPiece(HDC DC, const RECT& Area, int PieceW, int PieceH)
 {
-    for (int Filled = PieceW; X + Filled < Limit;) {
-        const int N = std::min(Filled, Limit - X - Filled);
-        BitBlt(DC, X + Filled, 0, N, H, DC, X, 0, SRCCOPY);
+    const int W = Width(Area), H = Height(Area);
+    for (int Filled = PieceW; Filled < W;) {
+        const int N = std::min(Filled, W - Filled);
+        BitBlt(DC, Area.left + Filled, Area.top, N, std::min(PieceH, H), DC, Area.left, Area.top, SRCCOPY);
+        Filled += N;
+    }
+    for (int Filled = PieceH; Filled < H;) {
+        const int N = std::min(Filled, H - Filled);
+        BitBlt(DC, Area.left, Area.top + Filled, W, N, DC, Area.left, Area.top, SRCCOPY);
         Filled += N;
     }
 }
@@ -215,18 +222,10 @@ void RepeatRight(HDC DC, int X, int PieceW, int Limit, int H)
 // SourceRect of Source repeated over DestRect of DC from its top-left, at its own size.
 void TileInto(HDC DC, const RECT& DestRect, HDC Source, const RECT& SourceRect)
 {
-    TTempBitmap Tile(Width(SourceRect), Height(SourceRect));
-    if (!Tile.DC())
-        return;
-    BitBlt(Tile.DC(), 0, 0, Width(SourceRect), Height(SourceRect), Source, SourceRect.left, SourceRect.top,
-           SRCCOPY);
-    TBrushHandle Brush(CreatePatternBrush(Tile.Bitmap()));
-    if (!Brush)
-        return;
-    POINT Old{};
-    SetBrushOrgEx(DC, DestRect.left, DestRect.top, &Old);
-    FillRect(DC, &DestRect, Brush.Get());
-    SetBrushOrgEx(DC, Old.x, Old.y, nullptr);
+    const int PieceW = Width(SourceRect), PieceH = Height(SourceRect);
+    BitBlt(DC, DestRect.left, DestRect.top, std::min(PieceW, Width(DestRect)), std::min(PieceH, Height(DestRect)),
+           Source, SourceRect.left, SourceRect.top, SRCCOPY);
+    RepeatPiece(DC, DestRect, PieceW, PieceH);
 }
 
 // Rectangles of a region collected for ExtCreateRegion: a RGNDATAHEADER followed by the
@@ -363,7 +362,7 @@ void DrawElementStrip(TCanvas& Canvas, const RECT& Rect, TBitmap& Bitmap, const 
     StretchPiece(Strip.DC(), XYWH(0, 0, M.Left, H), Source, XYWH(Cell.left, Cell.top, M.Left, CellH));
     if (Middle > 0 && M.Left < W - M.Right) {
         StretchPiece(Strip.DC(), XYWH(M.Left, 0, Middle, H), Source, XYWH(Cell.left + M.Left, Cell.top, Middle, CellH));
-        RepeatRight(Strip.DC(), M.Left, Middle, W - M.Right, H);
+        RepeatPiece(Strip.DC(), RECT{M.Left, 0, W - M.Right, H}, Middle, H);
     }
     StretchPiece(Strip.DC(), XYWH(W - M.Right, 0, M.Right, H), Source,
                  XYWH(Cell.right - M.Right, Cell.top, M.Right, CellH));

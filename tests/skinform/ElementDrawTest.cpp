@@ -229,7 +229,9 @@ TEST(ElementDraw, StripRepeatsItsMiddleBetweenTheCaps)
     // Two frames one above the other, 10 x 6 each: left cap 2, middle 5 (first column
     // marked), right cap 3; the upper half of each frame is lighter.
     const auto Part = [](int X) { return X < 2 ? 0 : X == 2 ? 1 : X < 7 ? 2 : 3; };
-    const auto Colour = [](int Frame, int Part, bool Upper) { return RGB(40 + 50 * Part, 70 * Frame, Upper ? 20 : 120); };
+    const auto Colour = [](int Frame, int Part, bool Upper) {
+        return RGB(40 + 50 * Part, 70 * Frame, Upper ? 20 : 120);
+    };
     const auto Bitmap = Paint(10, 12, [&](int X, int Y) { return Colour(1 + Y / 6, Part(X), Y % 6 < 3); });
     const auto Target = Solid(60, 30, RGB(90, 90, 90));
     const RECT R{5, 5, 45, 17};  // 40 x 12
@@ -295,7 +297,7 @@ TEST(ElementDraw, TileBitmapStartsAtTheDestinationAndStaysInside)
 {
     const auto Source = Paint(6, 4, [](int X, int Y) { return RGB(20 * X, 30 * Y, 200); });
     const auto Target = Solid(50, 30, RGB(90, 90, 90));
-    const RECT Dest{7, 3, 40, 20};
+    const RECT Dest{7, 3, 32, 20};  // 25 x 17: doubling 3 x 2 tiles leaves one column and one row
     TileBitmap(*Target->Canvas(), Dest, *Source, RECT{2, 1, 5, 3});  // a 3 x 2 piece
     for (int Y = 0; Y < 30; ++Y)
         for (int X = 0; X < 50; ++X) {
@@ -446,8 +448,8 @@ TEST(ElementDraw, NonsenseDrawsWhatFitsOrNothing)
     const HDC DC = Target->Canvas()->Handle();
     for (int Count : {INT_MIN, -1, 0, 1, 3, 25, INT_MAX})
         for (int Frame : {INT_MIN, 0, 1, 2, 30, INT_MAX})
-            for (const TMargins& M : {TMargins{}, TMargins{-9, -9, -9, -9}, TMargins{INT_MAX, INT_MAX, INT_MAX, INT_MAX},
-                                      TMargins{30, 1, 30, 1}})
+            for (const TMargins& M : {TMargins{}, TMargins{-9, -9, -9, -9},
+                                      TMargins{INT_MAX, INT_MAX, INT_MAX, INT_MAX}, TMargins{30, 1, 30, 1}})
                 for (const RECT& R : {RECT{2, 2, 18, 18}, RECT{18, 18, 2, 2}, RECT{2, 2, 2, 18}}) {
                     DrawElement(DC, R, *Across, false, true, true, Count, Frame, M);
                     DrawElement(DC, R, *Across, true, false, false, Count, Frame, M);
