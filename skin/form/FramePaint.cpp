@@ -121,6 +121,9 @@ void TWinSkinForm::PaintTitle(HDC DC)
     BitBlt(Title, 0, 0, FWidth, FCaptionHeight, DC, 0, 0, SRCCOPY);
     const RECT R{FBorderLeft, 0, FWidth - FBorderRight, FCaptionHeight};
     DrawBorderPart(3, R, Title);
+    // The caption text stops before the right-anchored buttons and the buttons placed by the
+    // text follow it: lay out before and after the text.
+    LayoutButtons();
     DrawCaptionText(*FTitleBitmap.Canvas(), R);
     LayoutButtons();
     PaintButtons(*FTitleBitmap.Canvas());
@@ -150,7 +153,7 @@ void TWinSkinForm::DrawCaptionText(TCanvas& Canvas, const RECT& R)
     }
     const int DY = (Height(R) - Height(T)) / 2 + Title.TopHeight / 2;
     OffsetRect(&T, DX, DY);
-    // The text stops short of the right-anchored caption buttons, else of the skin's clip.
+    // A dialog's text stops short of its right-anchored caption buttons, else at the skin's clip.
     if ((FStyle & WS_POPUP) && FRightButtonsLeft > 0)
         T.right = std::min(T.right, LONG(FRightButtonsLeft - 5));
     else

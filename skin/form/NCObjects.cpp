@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/GdiHolders.h"
@@ -268,6 +269,7 @@ void TWinSkinForm::OnNCLButtonDown(TMessage& Message)
         if (!FActive)
             SetForegroundWindow(FHandle);
         Element->MouseDown();
+        FPressedObject = Element;
         if (auto* Button = dynamic_cast<TMenuBtn*>(Element))
             OpenMenuButton(Button);
         MarkHandled(Message);
@@ -282,11 +284,13 @@ void TWinSkinForm::OnNCLButtonDown(TMessage& Message)
 void TWinSkinForm::OnNCLButtonUp(TMessage& Message)
 {
     TNCObject* const Element = ElementAt(Message);
+    TNCObject* const Pressed = std::exchange(FPressedObject, nullptr);
     if (!Element) {
         CallDefault(Message);
         return;
     }
-    if (dynamic_cast<TWinSysButton*>(Element) && Element == FHotObject) {
+    // Only the button the press started on runs its action.
+    if (dynamic_cast<TWinSysButton*>(Element) && Element == FHotObject && Element == Pressed) {
         Element->MouseUp();
         DoButtonAction(GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam));
     }

@@ -197,6 +197,7 @@ void TWinSkinForm::ReadFrameMetrics()
 void TWinSkinForm::FreeSysButtons()
 {
     FHotObject = nullptr;
+    FPressedObject = nullptr;
     FSysButtons.clear();
     FSysButtonCount = 0;
 }

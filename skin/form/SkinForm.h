@@ -157,6 +157,7 @@ class TWinSkinForm : public TComponent {
     DWORD FStyle = 0;
     int FRightButtonsLeft = 0;
     TNCObject* FHotObject = nullptr;
+    TNCObject* FPressedObject = nullptr;  // the element the left button went down on
     bool FOwnsRegion = false;
     HRGN FRegion = nullptr;
     TCustomForm* FForm = nullptr;

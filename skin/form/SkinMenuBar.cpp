@@ -169,6 +169,8 @@ void TWinSkinMenu::FreeButtons()
 {
     if (dynamic_cast<TMenuBtn*>(FForm->FHotObject))
         FForm->FHotObject = nullptr;
+    if (dynamic_cast<TMenuBtn*>(FForm->FPressedObject))
+        FForm->FPressedObject = nullptr;
     FButtons.clear();
     FCount = 0;
 }
