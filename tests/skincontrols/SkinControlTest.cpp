@@ -130,59 +130,55 @@ protected:
 
 using TLog = std::vector<std::string>;
 
+// The kind's filter sees a message before and after the control, and can keep it away.
+void ExpectFiltered(HWND Wnd, TFlatKind& Kind, TLog& Log)
+{
+    Log.clear();
+    SendMessageA(Wnd, WM_PROBE, 0, 0);
+    EXPECT_EQ(Log, (TLog{"before", "control", "after"}));
+    Log.clear();
+    Kind.Kept = WM_PROBE;
+    SendMessageA(Wnd, WM_PROBE, 0, 0);
+    EXPECT_EQ(Log, (TLog{"before", "after"}));
+    Kind.Kept = 0;
+}
+
 TEST_F(SkinControl, FrameworkRouteFiltersMessagesAndGivesEverythingBack)
 {
     const TWndMethod Original = Panel->WindowProc;
     TFlatKind* Kind = NewKind();
     Kind->InstallControl(Panel, &Skin, true, &Canvas);
     EXPECT_TRUE(Listed(Kind));
-    EXPECT_EQ(Kind->FHandle, Panel->Handle());
     EXPECT_EQ(Panel->Color(), Face);
     EXPECT_TRUE(Panel->DoubleBuffered());
-
-    SendMessageA(Panel->Handle(), WM_PROBE, 0, 0);
-    EXPECT_EQ(Log, (TLog{"before", "control", "after"}));
-    Log.clear();
-    Kind->Kept = WM_PROBE;
-    SendMessageA(Panel->Handle(), WM_PROBE, 0, 0);
-    EXPECT_EQ(Log, (TLog{"before", "after"}));
-    Kind->Kept = 0;
+    ExpectFiltered(Panel->Handle(), *Kind, Log);
 
     // A second installation changes nothing: still one entry, the first skin, one layer.
     TSkinData Other(nullptr);
     Kind->InstallControl(Panel, &Other, false, &Canvas);
     EXPECT_TRUE(Listed(Kind));
     EXPECT_EQ(Kind->FSkinData, &Skin);
-    Log.clear();
-    SendMessageA(Panel->Handle(), WM_PROBE, 0, 0);
-    EXPECT_EQ(Log, (TLog{"before", "control", "after"}));
+    ExpectFiltered(Panel->Handle(), *Kind, Log);
 
     Kind->Uninstall();
-    EXPECT_TRUE(Panel->WindowProc == Original);
-    EXPECT_EQ(Panel->Color(), clRed);
     Kind->Uninstall();  // harmless
     EXPECT_TRUE(Panel->WindowProc == Original);
-    Log.clear();
-    SendMessageA(Panel->Handle(), WM_PROBE, 0, 0);
-    EXPECT_EQ(Log, (TLog{"control"}));
+    EXPECT_EQ(Panel->Color(), clRed);
 }
 
-TEST_F(SkinControl, AClosingOwnerKeepsTheSkinColourAndFreeingTheKindUninstalls)
+TEST_F(SkinControl, LateUninstallsKeepAClosingOwnersColoursAndNeverTouchAFreedControl)
 {
     const TWndMethod Original = Panel->WindowProc;
     TFlatKind* Kind = NewKind();
     Kind->InstallControl(Panel, &Skin, true, &Canvas);
     Owner->FSkinState = ssClosing;
-    delete Kind;
+    delete Kind;  // the destructor uninstalls
     EXPECT_TRUE(Panel->WindowProc == Original);
     EXPECT_EQ(Panel->Color(), Face);
-}
 
-TEST_F(SkinControl, AControlDestroyedFirstIsNotTouchedAgain)
-{
-    TFlatKind* Kind = NewKind();
+    Owner->FSkinState = ssReady;
+    Kind = NewKind();
     Kind->InstallControl(Panel, &Skin, true, &Canvas);
-    // Its window goes first (the kind gives the handler back), then the object.
     delete Panel;
     Panel = nullptr;
     EXPECT_EQ(Kind->FControl, nullptr);
@@ -203,9 +199,7 @@ TEST_F(SkinControl, PaintCoversTheWindowAndTextChangesShowAtOnce)
     // The new caption is in place when the repaint draws, inside the SetWindowText call.
     Kind->Drawn.clear();
     SetWindowTextA(Panel->Handle(), "新标题");
-    EXPECT_EQ(Kind->FCaption, "新标题");
-    ASSERT_FALSE(Kind->Drawn.empty());
-    EXPECT_EQ(Kind->Drawn.back(), "新标题");
+    EXPECT_EQ(Kind->Drawn, (TLog{"新标题"}));
 
     // A DC in wParam is painted into, with a system colour resolved first.
     Skin.ButtonFaceColor = clHighlight;
@@ -215,53 +209,29 @@ TEST_F(SkinControl, PaintCoversTheWindowAndTextChangesShowAtOnce)
     EXPECT_EQ(Target.Canvas()->Pixels(5, 5), TColor(GetSysColor(COLOR_HIGHLIGHT)));
 }
 
-TEST_F(SkinControl, BareRouteSubclassesPaintsTheBorderAndUninstallsOnDestroy)
+TEST_F(SkinControl, BareRouteSubclassesPaintsTheBorderAndGivesTheProcedureBack)
 {
     const HWND Button = MakeBareButton();
     TFlatKind* Kind = NewKind();
     Kind->InstallWindow(Button, &Skin, &Canvas);
+    Kind->InstallWindow(Button, &Skin, &Canvas);  // ignored: one thunk only
     EXPECT_EQ(Kind->FCaption, "bare");
-    EXPECT_TRUE(Kind->FEnabled);
-    EXPECT_NE(GetWindowLongPtrA(Button, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&LoggingButtonProc));
-
-    SendMessageA(Button, WM_PROBE, 0, 0);
-    EXPECT_EQ(Log, (TLog{"before", "control", "after"}));
-    Log.clear();
-    Kind->Kept = WM_PROBE;
-    SendMessageA(Button, WM_PROBE, 0, 0);
-    EXPECT_EQ(Log, (TLog{"before", "after"}));
+    ExpectFiltered(Button, *Kind, Log);
 
     // The window DC: the face covers the client edge and the border as well.
-    InvalidateRect(Button, nullptr, TRUE);
-    UpdateWindow(Button);
+    Kind->Drawn.clear();
+    Kind->RepaintNow();
+    EXPECT_EQ(Kind->Drawn.size(), 1u);
     const TCapture Shot = CaptureWindow(Button);
     Shot.SavePng("skin_control_bare.png");
     EXPECT_TRUE(SameColor(Shot.Pixel(0, 0), Face));
     EXPECT_TRUE(SameColor(Shot.Pixel(2, 30), Face));
     EXPECT_TRUE(SameColor(Shot.Pixel(60, 30), Face));
 
-    DestroyWindow(Button);
-    EXPECT_FALSE(Kind->FObjectInstance);
-    DestroyWindow(Top);
-}
-
-TEST_F(SkinControl, BareUninstallRestoresTheProcedureAndRepaintNeedsAParent)
-{
-    const HWND Button = MakeBareButton();
-    TFlatKind* Kind = NewKind();
-    Kind->InstallWindow(Button, &Skin, &Canvas);
-    Kind->InstallWindow(Button, &Skin, &Canvas);  // ignored: one thunk only
-    UpdateWindow(Button);
-    Kind->Drawn.clear();
-    Kind->RepaintNow();
-    EXPECT_EQ(Kind->Drawn.size(), 1u);
     Kind->Uninstall();
     EXPECT_EQ(GetWindowLongPtrA(Button, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&LoggingButtonProc));
-    Log.clear();
-    SendMessageA(Button, WM_PROBE, 0, 0);
-    EXPECT_EQ(Log, (TLog{"control"}));
 
-    // A window without a parent is not repainted.
+    // A window without a parent is not repainted; its destruction uninstalls the kind.
     TFlatKind* Lone = NewKind();
     Lone->InstallWindow(Top, &Skin, &Canvas);
     UpdateWindow(Top);
@@ -269,6 +239,7 @@ TEST_F(SkinControl, BareUninstallRestoresTheProcedureAndRepaintNeedsAParent)
     Lone->RepaintNow();
     EXPECT_TRUE(Lone->Drawn.empty());
     DestroyWindow(Top);
+    EXPECT_FALSE(Lone->FObjectInstance);
 }
 
 }  // namespace
