@@ -946,8 +946,9 @@ void TMainMenu::MenuChanged()
         return;
     for (int I = 0; I < Screen->FormCount(); ++I) {
         TCustomForm* Form = Screen->Forms(I);
+        // Through the window, so that whoever subclassed it hears of the change too.
         if (Form->MenuComponent() == this && Form->HandleAllocated())
-            Form->Perform(CM_MENUCHANGED, 0, 0);
+            SendMessageA(Form->Handle(), CM_MENUCHANGED, 0, 0);
     }
 }
 

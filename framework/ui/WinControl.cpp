@@ -797,5 +797,9 @@ void TWinControl::CNKeyDown(TMessage& Message)
     if (Mask && Message.Msg == CN_KEYDOWN && !(Perform(WM_GETDLGCODE, 0, 0) & Mask) && Form &&
         Form->Perform(CM_DIALOGKEY, Message.WParam, Message.LParam) != 0)
         return;
+    // F10 (the key that enters the menu bar) is offered to the form as well.
+    if (Message.Msg == CN_SYSKEYDOWN && Message.WParam == VK_F10 && !KeyboardShiftState().Contains(ssShift) && Form &&
+        Form->Perform(CM_DIALOGKEY, Message.WParam, Message.LParam) != 0)
+        return;
     Message.Result = 0;
 }

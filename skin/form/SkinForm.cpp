@@ -437,9 +437,23 @@ void TWinSkinForm::FormWindowProc(TMessage& Message)
     case CM_DIALOGCHAR:
         OnDialogChar(Message);
         break;
+    case CM_DIALOGKEY:
+        OnDialogKey(Message);
+        break;
     default:
         FOldWindowProc(Message);
     }
+}
+
+void TWinSkinForm::OnDialogKey(TMessage& Message)
+{
+    // F10 opens the skinned bar's first drop-down, as it would enter the system's bar.
+    if (Message.WParam == VK_F10 && FMenuBar && !FMenuBar->FButtons.empty()) {
+        PostOpenButton(FMenuBar->FButtons.front().get());
+        Message.Result = 1;
+        return;
+    }
+    FOldWindowProc(Message);
 }
 
 void TWinSkinForm::OnDialogChar(TMessage& Message)
@@ -651,6 +665,9 @@ bool TWinSkinForm::SwallowKeyMenu(const TMessage& Message)
 void TWinSkinForm::OnSysCommand(TMessage& Message)
 {
     if (SwallowKeyMenu(Message)) {
+        // With the focus on the form itself no control offered the letter to the form yet.
+        if (FForm && Message.LParam != 0)
+            FForm->Perform(CM_DIALOGCHAR, WPARAM(Message.LParam), 0);
         Message.Result = 1;
         return;
     }

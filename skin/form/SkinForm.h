@@ -100,6 +100,8 @@ class TWinSkinForm : public TComponent {
 
     // The menu bar (SkinMenuBar.cpp).
     bool OpenMenuButton(TMenuBtn* Button);
+    // Opens one button's popup and tracks it until it closes.
+    bool TrackButton(TMenuBtn* Button);
     void PostOpenButton(TMenuBtn* Button);
     TMenuBtn* FindAccelButton(unsigned Char);
 
@@ -211,6 +213,7 @@ private:
     void OnSkinRepaint(TMessage& Message);
     void OnSetText(TMessage& Message);
     void OnDialogChar(TMessage& Message);
+    void OnDialogKey(TMessage& Message);
     void OnMenuSelect(TMessage& Message);
 
     // Non-client mouse (NCObjects.cpp).

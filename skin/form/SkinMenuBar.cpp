@@ -1,6 +1,7 @@
 #include "skin/form/SkinMenuBar.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/graphics/GdiHolders.h"
 #include "framework/ui/Menus.h"
@@ -26,6 +27,7 @@ struct TBarTracking {
     POINT LastPoint{};
     bool FirstSeen = false;
     bool Switching = false;
+    TMenuBtn* Next = nullptr;  // the neighbour to open once the current popup has closed
     // The item last selected in the popups: the popup holding it and its own popup.
     bool Selected = false;
     HMENU SelectedParent = nullptr;
@@ -101,9 +103,10 @@ LRESULT CALLBACK MenuFilterHook(int Code, WPARAM WParam, LPARAM LParam)
     }
     if (!Next || Next->FIndex == Tracking.OpenIndex)
         return Result;
-    // Close this popup; the posted click opens the neighbour once TrackPopupMenu returns.
+    // Close this popup; the neighbour opens once TrackPopupMenu has returned. (A posted
+    // click would be dispatched by the menu's own loop while the popup is still open.)
     Tracking.Switching = true;
-    Form->PostOpenButton(Next);
+    Tracking.Next = Next;
     EndMenu();
     return 1;
 }
@@ -396,6 +399,19 @@ bool TWinSkinForm::OpenMenuButton(TMenuBtn* Button)
 {
     if (!Button)
         return false;
+    // Left/Right or the mouse may move on to the neighbours, one popup after the other.
+    bool Opened = TrackButton(Button);
+    while (Opened && Tracking.Next) {
+        TMenuBtn* const Next = std::exchange(Tracking.Next, nullptr);
+        Next->MouseDown();
+        Opened = TrackButton(Next);
+    }
+    Tracking.Next = nullptr;
+    return Opened;
+}
+
+bool TWinSkinForm::TrackButton(TMenuBtn* Button)
+{
     // The framework runs the top-level item's click as when its popup opens.
     PostMessageA(FHandle, WM_COMMAND, WPARAM(WORD(Button->FCommand)), 0);
     if (!Button->FSubMenu)
@@ -411,6 +427,7 @@ bool TWinSkinForm::OpenMenuButton(TMenuBtn* Button)
     Tracking.FirstSeen = false;
     Tracking.Switching = false;
     Tracking.Selected = false;
+    Tracking.Next = nullptr;
     GetCursorPos(&Tracking.LastPoint);
     if (!Tracking.Hook)
         Tracking.Hook = SetWindowsHookExA(WH_MSGFILTER, MenuFilterHook, nullptr, GetCurrentThreadId());
@@ -425,6 +442,9 @@ bool TWinSkinForm::OpenMenuButton(TMenuBtn* Button)
     Tracking.FirstSeen = false;
     Tracking.Form = nullptr;
     FMenuTracking = false;
+    // The pressed look ends with the popup, unless the neighbour takes over.
+    if (FHotObject == Button)
+        Button->MouseLeave();
     return true;
 }
 
