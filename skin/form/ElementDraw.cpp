@@ -288,10 +288,13 @@ struct TScratch {
     std::unique_ptr<TBitmap> Bitmap;
 };
 
+// Made before the program starts, so that it outlives the skin manager, which ends it from
+// its own end-of-program finalizer.
+TScratch ScratchState;
+
 TScratch& Scratch()
 {
-    static TScratch S;
-    return S;
+    return ScratchState;
 }
 
 }  // namespace

@@ -127,15 +127,20 @@ HWND TPantrel::ControlAt(HWND Window, const char* ClassName, int X, int Y)
 
 void TPantrel::MenuCommand(int Top, int Entry)
 {
-    // The keys go to the program's queue, where the menu's own loop reads them.
-    PostMessageA(FMain, WM_SYSCOMMAND, SC_KEYMENU, 0);
-    auto Key = [this](WPARAM VirtualKey) {
-        PostMessageA(FMain, WM_KEYDOWN, VirtualKey, 1);
-        PostMessageA(FMain, WM_KEYUP, VirtualKey, LPARAM(0xC0000001));
+    // F10 opens the skinned bar's first drop-down with its first entry highlighted; Right
+    // moves on to the next drop-down once the open one has closed. The keys go to the
+    // program's queue, where the menu's own loop reads them.
+    auto Key = [this](WPARAM VirtualKey, UINT Down = WM_KEYDOWN, UINT Up = WM_KEYUP) {
+        PostMessageA(FMain, Down, VirtualKey, 1);
+        PostMessageA(FMain, Up, VirtualKey, LPARAM(0xC0000001));
     };
-    for (int I = 0; I < Top; ++I)
+    Key(VK_F10, WM_SYSKEYDOWN, WM_SYSKEYUP);
+    WaitForWindow("#32768", nullptr, 5000);
+    Sleep(300);
+    for (int I = 0; I < Top; ++I) {
         Key(VK_RIGHT);
-    Key(VK_DOWN);
+        Sleep(400);
+    }
     for (int I = 0; I < Entry; ++I)
         Key(VK_DOWN);
     Key(VK_RETURN);

@@ -48,8 +48,8 @@ public:
     // A child control of Window by class whose top-left corner, in Window's client
     // coordinates, lies nearest to (X, Y).
     static HWND ControlAt(HWND Window, const char* ClassName, int X, int Y);
-    // Runs a menu bar entry by keyboard: top item Top, entry Entry (0-based, separators
-    // not counted).
+    // Runs a menu bar entry by keyboard (F10, Right, Down, Enter): top item Top, entry Entry
+    // (0-based, separators not counted).
     void MenuCommand(int Top, int Entry);
 
     // The next visible window of the process with this class (and caption); null on timeout.
