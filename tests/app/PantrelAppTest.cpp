@@ -40,6 +40,27 @@ struct TAddBoxes {
     HWND Window, Category, Name, Ingredients, Method, Tips, Add;
 };
 
+// Windows the skin engine has taken over answer its query with 1.
+bool IsSkinned(HWND Window)
+{
+    DWORD_PTR Answer = 0;
+    return Window && SendMessageTimeoutA(Window, 0x3504, 0, 0, SMTO_ABORTIFHUNG, 2000, &Answer) && Answer == 1;
+}
+
+// A real click at a screen point (the skinned bar and open menus read the mouse itself).
+void ClickScreen(POINT P)
+{
+    INPUT In[3] = {};
+    for (INPUT& I : In)
+        I.type = INPUT_MOUSE;
+    In[0].mi.dx = LONG(MulDiv(P.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1));
+    In[0].mi.dy = LONG(MulDiv(P.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1));
+    In[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    In[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    In[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(3, In, sizeof In[0]);
+}
+
 // The picture box's area on the screen, to tell one picture from another.
 TCapture CaptureImage(HWND Main)
 {
@@ -51,7 +72,9 @@ TCapture CaptureImage(HWND Main)
 HWND OpenAddDialog(TPantrel& App)
 {
     App.MenuCommand(1, 0);
-    return App.WaitForWindow("TAddData", "菜谱的添加");
+    HWND Add = App.WaitForWindow("TAddData", "菜谱的添加");
+    EXPECT_TRUE(PumpUntil([&] { return IsSkinned(Add); }, 3000)) << "add-recipe dialog skinned";
+    return Add;
 }
 
 // Presses 添加 and returns the box it brings up, read and answered.
@@ -61,6 +84,7 @@ TMessageBoxView PressAdd(TPantrel& App, const TAddBoxes& Boxes)
     HWND Box = App.WaitForMessage();
     if (!Box)
         return {};
+    EXPECT_TRUE(PumpUntil([&] { return IsSkinned(Box); }, 3000)) << "message box skinned";
     TMessageBoxView View = ReadBox(Box);
     PressOk(Box);
     WaitForWindowGone(Box);
@@ -73,6 +97,7 @@ void ChoosePicture(TPantrel& App, const TAddBoxes& Boxes, const std::string& Fil
     ClickAt(Boxes.Window, 40 + 100, 168 + 70);
     HWND Chooser = App.WaitForWindow("#32770");
     ASSERT_NE(Chooser, nullptr) << "no picture chooser";
+    EXPECT_TRUE(PumpUntil([&] { return IsSkinned(Chooser); }, 3000)) << "picture chooser skinned";
     ChooseFile(Chooser, FileName);
     ASSERT_TRUE(WaitForWindowGone(Chooser));
 }
@@ -88,6 +113,7 @@ TEST(PantrelApp, BrowsesEveryLevelOfTheTree)
 
     TPantrel App(Dir);
     ASSERT_TRUE(App.WaitForMain());
+    EXPECT_TRUE(PumpUntil([&] { return IsSkinned(App.Main()); }, 3000)) << "main window skinned";
     TRemoteTree& Tree = App.Tree();
     const HTREEITEM Root = Tree.Root();
     EXPECT_EQ(Tree.Text(Root), "Pantrel");
@@ -296,6 +322,7 @@ TEST(PantrelApp, StartUpWithoutAUsableCatalogueShowsTheBoxAndEnds)
         TPantrel App(C.Folder, C.WorkingDir);
         HWND Box = App.WaitForWindow("#32770", "无法打开数据库", 20000);
         ASSERT_NE(Box, nullptr) << C.Case;
+        EXPECT_TRUE(PumpUntil([&] { return IsSkinned(Box); }, 3000)) << C.Case;
         const TMessageBoxView View = ReadBox(Box);
         EXPECT_EQ(View.Text, "找不到数据库，引起该问题的原因是数据库文件可能被人为删除或改名.") << C.Case;
         EXPECT_EQ(View.ButtonCount, 1) << C.Case;
@@ -313,6 +340,7 @@ TEST(PantrelApp, PersonalSoftwareLinksTurnBlueUnderTheMouse)
     App.MenuCommand(2, 2);
     HWND Soft = App.WaitForWindow("TMySoft", "个人软件");
     ASSERT_NE(Soft, nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return IsSkinned(Soft); }, 3000)) << "personal-software dialog skinned";
     const std::vector<HWND> Groups = Descendants(Soft, "TGroupBox");
     ASSERT_EQ(Groups.size(), 1u);
     const HWND Group = Groups.front();
@@ -351,4 +379,62 @@ TEST(PantrelApp, PersonalSoftwareLinksTurnBlueUnderTheMouse)
     PostMessageA(Soft, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitForWindowGone(Soft));
     EXPECT_TRUE(App.Quit());
+}
+
+// The skinned bar's entries run once per choice: 添加 by mouse and by keyboard opens one
+// add-recipe dialog, 个人软件 one personal-software dialog, 退出系统 ends the program.
+TEST(PantrelApp, MenuEntriesRunOnceByMouseAndByKeyboard)
+{
+    const std::string Dir = MakeScratchFolder("menus");
+    TPantrel App(Dir);
+    ASSERT_TRUE(App.WaitForMain());
+    ASSERT_TRUE(PumpUntil([&] { return IsSkinned(App.Main()); }, 3000));
+    auto Visible = [&](const char* Class) {
+        int N = 0;
+        for (HWND W : ProcessWindows(App.Process().Id(), Class))
+            N += IsWindowVisible(W) ? 1 : 0;
+        return N;
+    };
+    auto CloseAll = [&](const char* Class) {
+        for (HWND W : ProcessWindows(App.Process().Id(), Class))
+            if (IsWindowVisible(W)) {
+                PostMessageA(W, WM_CLOSE, 0, 0);
+                WaitForWindowGone(W);
+            }
+    };
+
+    // By mouse: the bar's second button (【操作】, under the 28-pixel title bar), then the
+    // drop-down's first entry (添加).
+    RECT Main{};
+    GetWindowRect(App.Main(), &Main);
+    SetForegroundWindow(App.Main());
+    PumpFor(200);
+    ClickScreen(POINT{Main.left + 100, Main.top + 28 + GetSystemMetrics(SM_CYMENU) / 2});
+    HWND Popup = App.WaitForWindow("#32768", nullptr, 5000);
+    ASSERT_NE(Popup, nullptr) << "the drop-down opens under the bar";
+    RECT Menu{};
+    GetWindowRect(Popup, &Menu);
+    EXPECT_GE(Menu.top, Main.top + 28 + GetSystemMetrics(SM_CYMENU) - 1) << "under the bar";
+    PumpFor(300);
+    ClickScreen(POINT{Menu.left + 30, Menu.top + 10});
+    ASSERT_NE(App.WaitForWindow("TAddData", "菜谱的添加"), nullptr);
+    PumpFor(500);
+    EXPECT_EQ(Visible("TAddData"), 1);
+    CloseAll("TAddData");
+
+    // By keyboard: F10, Right, Enter opens 添加 once; F10, Right, Right, Down, Down, Enter 个人软件.
+    App.MenuCommand(1, 0);
+    ASSERT_NE(App.WaitForWindow("TAddData", "菜谱的添加"), nullptr);
+    PumpFor(500);
+    EXPECT_EQ(Visible("TAddData"), 1);
+    CloseAll("TAddData");
+    App.MenuCommand(2, 2);
+    ASSERT_NE(App.WaitForWindow("TMySoft", "个人软件"), nullptr);
+    PumpFor(500);
+    EXPECT_EQ(Visible("TMySoft"), 1);
+    CloseAll("TMySoft");
+
+    // 退出系统 (【文件】, after 打印 and the separator) ends the program.
+    App.MenuCommand(0, 1);
+    EXPECT_TRUE(App.AnswerBoxesUntilExit());
 }
