@@ -115,6 +115,13 @@ RECT LastRectUntilExit(TPreview& Preview)
     return Last;
 }
 
+// A picture of a window the preview opened, for people to look at.
+void Keep(HWND Window, const std::string& Name)
+{
+    Sleep(500);   // painted by then, skinned or not
+    CaptureWindow(Window).SavePng("skinpreview-" + Name);
+}
+
 struct TPng {
     int Width = 0;
     int Height = 0;
@@ -229,7 +236,8 @@ TEST(SkinPreview, ShowsEveryControlWithTheSkinNamedInTheCaption)
     GetWindowRect(Main, &R);
     PostMessageA(Main, WM_CONTEXTMENU, WPARAM(Main), MAKELPARAM(R.right - 60, R.bottom - 80));
     const HWND Popup = Preview.WaitFor("#32768");
-    EXPECT_TRUE(Popup) << "no popup menu";
+    ASSERT_TRUE(Popup) << "no popup menu";
+    Keep(Popup, "popup.png");
     PostMessageA(Main, WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(WaitForWindowGone(Popup));
     EXPECT_TRUE(Preview.Quit());
@@ -259,6 +267,7 @@ TEST(SkinPreview, MenuCommandsOpenTheirWindows)
     Preview.Shortcut('M');   // the framework's message dialog
     HWND Box = Preview.WaitFor("TMessageForm");
     ASSERT_TRUE(Box);
+    Keep(Box, "message-dialog.png");
     PressOk(Box);
     EXPECT_TRUE(WaitForWindowGone(Box));
 
@@ -281,6 +290,7 @@ TEST(SkinPreview, MenuCommandsOpenTheirWindows)
     const std::vector<HWND> Clients = Descendants(Frame, "MDIClient");
     ASSERT_EQ(Clients.size(), 1u);
     EXPECT_EQ(Descendants(Clients.front(), "SkinPreviewMdiChild").size(), 2u);
+    Keep(Frame, "mdi.png");
     PostMessageA(Frame, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitForWindowGone(Frame));
 

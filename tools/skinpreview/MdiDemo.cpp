@@ -91,13 +91,18 @@ HWND ShowMdiDemo()
         DestroyMenu(Menu);
         return nullptr;
     }
+    // Overlapping, so that one of them is inactive.
+    int Offset = 10;
     for (const char* Title : {"子窗口 1", "子窗口 2"}) {
         MDICREATESTRUCTA Child{};
         Child.szClass = ChildClass;
         Child.szTitle = Title;
         Child.hOwner = GetModuleHandleA(nullptr);
-        Child.x = Child.y = Child.cx = Child.cy = CW_USEDEFAULT;
+        Child.x = Child.y = Offset;
+        Child.cx = 300;
+        Child.cy = 200;
         SendMessageA(ClientOf(Frame), WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&Child));
+        Offset += 60;
     }
     ShowWindow(Frame, SW_SHOW);
     return Frame;
