@@ -23,6 +23,13 @@ namespace {
 const char* const ApplicationClass = "TApplication";
 const char* const MenuPopupClass = "#32768";
 
+// An MDI child whose window still exists: the object of a destroyed one waits in Forms
+// for the next tick.
+bool IsLiveMDIChild(const TWinSkinForm* F)
+{
+    return F->FMDIKind == mkChild && F->FSkinState != ssDead;
+}
+
 }  // namespace
 
 std::string WindowClassName(HWND Wnd)
@@ -301,11 +308,13 @@ void TSkinManage::SetMDIChildMaximized(bool Value)
         return;
     MDIChildMaximized = Value;
     for (TWinSkinForm* F : Forms) {
-        if (F->FMDIKind != mkChild)
+        if (!IsLiveMDIChild(F))
             continue;
         if (Value) {
             F->RemoveRegion();
             F->ShowSystemBoxes(true);
+            // What the region hid of the grown child is painted now.
+            RedrawWindow(F->FHandle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         } else if (F->FWindowState == wsMinimized) {
             F->ShowSystemBoxes(true);
         } else {
@@ -320,7 +329,7 @@ void TSkinManage::SetMDIChildMaximized(bool Value)
 
 int TSkinManage::MDIChildCount() const
 {
-    return int(std::count_if(Forms.begin(), Forms.end(), [](TWinSkinForm* F) { return F->FMDIKind == mkChild; }));
+    return int(std::count_if(Forms.begin(), Forms.end(), IsLiveMDIChild));
 }
 
 bool TSkinManage::IsPopupSkinned(HWND Wnd) const
