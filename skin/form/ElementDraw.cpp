@@ -145,7 +145,9 @@ public:
         BITMAPINFO Info{};
         Info.bmiHeader.biSize = sizeof Info.bmiHeader;
         Info.bmiHeader.biWidth = W;
-        Info.bmiHeader.biHeight = -H;
+        // Bottom-up like every bitmap of the framework: the system does not always tell a
+        // DIB section's row order, and the pixel copy below relies on it.
+        Info.bmiHeader.biHeight = H;
         Info.bmiHeader.biPlanes = 1;
         Info.bmiHeader.biBitCount = 32;
         Info.bmiHeader.biCompression = BI_RGB;
@@ -166,8 +168,60 @@ private:
 
 // Copies W x H pixels from Source at (SX, SY) to DC at (X, Y), leaving the destination
 // where the source has the key colour.
+// The 24- or 32-bit DIB section selected in DC.
+bool SelectedDib(HDC DC, DIBSECTION& Dib)
+{
+    const HGDIOBJ Bitmap = GetCurrentObject(DC, OBJ_BITMAP);
+    return Bitmap && GetObjectA(Bitmap, sizeof Dib, &Dib) == int(sizeof Dib) && Dib.dsBm.bmBits &&
+           (Dib.dsBm.bmBitsPixel == 24 || Dib.dsBm.bmBitsPixel == 32);
+}
+
+uint8_t* DibPixel(const DIBSECTION& Dib, int X, int Y)
+{
+    const int Row = Dib.dsBmih.biHeight > 0 ? Dib.dsBm.bmHeight - 1 - Y : Y;
+    return static_cast<uint8_t*>(Dib.dsBm.bmBits) + size_t(Row) * size_t(Dib.dsBm.bmWidthBytes) +
+           size_t(X) * size_t(Dib.dsBm.bmBitsPixel / 8);
+}
+
+// The copy of MaskedCopy done on the pixels of the two DIB sections, for bitmap DCs without a
+// clip region or a moved origin (where GDI's masking costs a hundred times more); false when
+// it does not apply.
+bool KeyedPixelCopy(HDC DC, int X, int Y, int W, int H, HDC Source, int SX, int SY, COLORREF Key)
+{
+    DIBSECTION To{}, From{};
+    if (!SelectedDib(DC, To) || !SelectedDib(Source, From))
+        return false;
+    POINT Viewport{}, Window{};
+    GetViewportOrgEx(DC, &Viewport);
+    GetWindowOrgEx(DC, &Window);
+    TRegionHandle Clip(CreateRectRgn(0, 0, 0, 0));
+    if (Viewport.x || Viewport.y || Window.x || Window.y || GetClipRgn(DC, Clip.Get()) != 0 ||
+        GetGraphicsMode(DC) != GM_COMPATIBLE)
+        return false;
+    // Only what lies inside both bitmaps.
+    const int Left = std::max({0, -X, -SX}), Top = std::max({0, -Y, -SY});
+    const int Right = std::min({W, int(To.dsBm.bmWidth) - X, int(From.dsBm.bmWidth) - SX});
+    const int Bottom = std::min({H, int(To.dsBm.bmHeight) - Y, int(From.dsBm.bmHeight) - SY});
+    GdiFlush();
+    const int ToBytes = To.dsBm.bmBitsPixel / 8, FromBytes = From.dsBm.bmBitsPixel / 8;
+    const uint8_t KeyB = GetBValue(Key), KeyG = GetGValue(Key), KeyR = GetRValue(Key);
+    for (int Row = Top; Row < Bottom; ++Row) {
+        const uint8_t* S = DibPixel(From, SX + Left, SY + Row);
+        uint8_t* D = DibPixel(To, X + Left, Y + Row);
+        for (int Col = Left; Col < Right; ++Col, S += FromBytes, D += ToBytes)
+            if (S[0] != KeyB || S[1] != KeyG || S[2] != KeyR) {
+                D[0] = S[0];
+                D[1] = S[1];
+                D[2] = S[2];
+            }
+    }
+    return true;
+}
+
 void MaskedCopy(HDC DC, int X, int Y, int W, int H, HDC Source, int SX, int SY, COLORREF Key)
 {
+    if (KeyedPixelCopy(DC, X, Y, W, H, Source, SX, SY, Key))
+        return;
     TGdiObject<HBITMAP> Mask(CreateBitmap(W, H, 1, 1, nullptr));
     if (!Mask)
         return;
@@ -182,11 +236,41 @@ void MaskedCopy(HDC DC, int X, int Y, int W, int H, HDC Source, int SX, int SY, 
     MaskBlt(DC, X, Y, W, H, Source, SX, SY, Mask.Get(), 0, 0, MAKEROP4(KeepDest, SRCCOPY));
 }
 
+// Whether SourceRect of the bitmap selected in Source holds the key colour; true when that
+// cannot be told from its pixels (a bitmap that is not a 24- or 32-bit DIB section).
+bool HoldsKeyColour(HDC Source, const RECT& SourceRect, COLORREF Key)
+{
+    DIBSECTION Dib{};
+    const HGDIOBJ Bitmap = GetCurrentObject(Source, OBJ_BITMAP);
+    if (!Bitmap || GetObjectA(Bitmap, sizeof Dib, &Dib) != int(sizeof Dib) || !Dib.dsBm.bmBits)
+        return true;
+    const int Bytes = Dib.dsBm.bmBitsPixel / 8;
+    if (Bytes != 3 && Bytes != 4)
+        return true;
+    RECT R;
+    const RECT Whole = XYWH(0, 0, Dib.dsBm.bmWidth, Dib.dsBm.bmHeight);
+    if (!IntersectRect(&R, &SourceRect, &Whole))
+        return false;
+    GdiFlush();
+    const bool BottomUp = Dib.dsBmih.biHeight > 0;
+    const auto* Bits = static_cast<const uint8_t*>(Dib.dsBm.bmBits);
+    const uint8_t KeyB = GetBValue(Key), KeyG = GetGValue(Key), KeyR = GetRValue(Key);
+    for (int Y = R.top; Y < R.bottom; ++Y) {
+        const int Row = BottomUp ? Dib.dsBm.bmHeight - 1 - Y : Y;
+        const uint8_t* P = Bits + size_t(Row) * size_t(Dib.dsBm.bmWidthBytes) + size_t(R.left) * size_t(Bytes);
+        for (int X = R.left; X < R.right; ++X, P += Bytes)
+            if (P[0] == KeyB && P[1] == KeyG && P[2] == KeyR)
+                return true;
+    }
+    return false;
+}
+
 // SourceRect of Source stretched into Rect of DC, opaque or with the key colour transparent.
+// A cell without the key colour is copied opaque: masking costs far more than looking.
 void DrawCell(HDC DC, const RECT& Rect, HDC Source, const RECT& SourceRect, bool Transparent, COLORREF Key)
 {
     const int W = Width(Rect), H = Height(Rect);
-    if (!Transparent) {
+    if (!Transparent || !HoldsKeyColour(Source, SourceRect, Key)) {
         TStretchMode Mode(DC);
         StretchPiece(DC, Rect, Source, SourceRect);
     } else if (W == Width(SourceRect) && H == Height(SourceRect)) {

@@ -1,6 +1,7 @@
 // Painting the skinned frame: borders, the title bar with caption text, icon and caption
 // buttons, the menu bar strip, and the window region cut from the border bitmaps.
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 #include "framework/graphics/Colors.h"
@@ -17,13 +18,6 @@ namespace {
 
 int Width(const RECT& R) { return R.right - R.left; }
 int Height(const RECT& R) { return R.bottom - R.top; }
-
-// A bitmap of Width x Height to draw a border part into and cut a region from.
-struct TPartBitmap {
-    TBitmap Bitmap;
-    TPartBitmap(int W, int H) { Bitmap.SetSize(W, H); }
-    HDC DC() { return Bitmap.Canvas()->Handle(); }
-};
 
 }  // namespace
 
@@ -97,17 +91,29 @@ void TWinSkinForm::PaintNC(HDC DC)
     FHotObject = nullptr;
 }
 
-void TWinSkinForm::DrawBorderPart(int Index, const RECT& Rect, HDC DC)
+TBitmap* TWinSkinForm::BorderPartImage(int Index, int Width, int Height)
 {
-    if (Width(Rect) <= 0 || Height(Rect) <= 0)
-        return;
+    if (Width <= 0 || Height <= 0)
+        return nullptr;
     const TDataSkinBorder* const Parts[] = {FSkinData->BorderLeft.get(), FSkinData->BorderRight.get(),
                                             FSkinData->BorderTop.get(), FSkinData->BorderBottom.get()};
     const TDataSkinBorder& Part = *Parts[Index - 1];
     const int Frame = FActive || Part.FrameCount == 1 ? 1 : 2;
-    const auto Image = BuildElementBitmap(Rect, *Part.Bitmap, ElementMargins(Part), Index > 2, Part.Tile != 1,
-                                          Part.FrameCount, Frame);
-    if (Image)
+    // Painting at the same size and state again reuses the part drawn last time.
+    TPartImage& Cached = FPartImages[Index - 1];
+    if (!Cached.Image || Cached.Width != Width || Cached.Height != Height || Cached.Frame != Frame) {
+        Cached.Image = BuildElementBitmap(RECT{0, 0, Width, Height}, *Part.Bitmap, ElementMargins(Part), Index > 2,
+                                          Part.Tile != 1, Part.FrameCount, Frame);
+        Cached.Width = Width;
+        Cached.Height = Height;
+        Cached.Frame = Frame;
+    }
+    return Cached.Image.get();
+}
+
+void TWinSkinForm::DrawBorderPart(int Index, const RECT& Rect, HDC DC)
+{
+    if (TBitmap* Image = BorderPartImage(Index, Width(Rect), Height(Rect)))
         BitBlt(DC, Rect.left, Rect.top, Width(Rect), Height(Rect), Image->Canvas()->Handle(), 0, 0, SRCCOPY);
 }
 
@@ -179,54 +185,66 @@ void TWinSkinForm::BuildRegion()
         return;
     if (W == FRegionWidth && H == FRegionHeight && !IsMDIChild() && FSkinState != ssReskin)
         return;
-    const TDataSkinBorder& Left = *FSkinData->BorderLeft;
-    const TDataSkinBorder& Right = *FSkinData->BorderRight;
-    const TDataSkinBorder& Top = *FSkinData->BorderTop;
-    const TDataSkinBorder& Bottom = *FSkinData->BorderBottom;
-
-    TRegionHandle Region;
-    if (Left.Trans + Right.Trans + Top.Trans + Bottom.Trans == 0) {
-        Region.Reset(CreateRectRgn(0, 0, W, H));
-    } else {
-        FRegionWidth = W;
-        FRegionHeight = H;
-        Region.Reset(CreateRectRgn(FBorderLeft, FCaptionHeight, W - FBorderRight, H - FBorderBottom));
-        if (FFrameKind != fkNoCaption) {
-            const int Inner = W - FBorderLeft - FBorderRight;
-            auto Cut = [this](int Index, const RECT& Part, bool FromTitle) {
-                TPartBitmap Temp(Width(Part), Height(Part));
-                if (FromTitle)
-                    BitBlt(Temp.DC(), 0, 0, Width(Part), Height(Part), FTitleBitmap.Canvas()->Handle(), Part.left,
-                           0, SRCCOPY);
-                else
-                    DrawBorderPart(Index, RECT{0, 0, Width(Part), Height(Part)}, Temp.DC());
-                return TRegionHandle(RegionFromBitmap(Temp.Bitmap, Part.left, Part.top, 1, 1, 1, SkinKeyColour));
-            };
-            auto Rect = [](const RECT& R) { return TRegionHandle(CreateRectRgnIndirect(&R)); };
-
-            const RECT LeftPart{0, 0, FBorderLeft, H};
-            const RECT RightPart{W - FBorderRight, 0, W, H};
-            const RECT BottomPart{FBorderLeft, H - FBorderBottom, W - FBorderRight, H};
-            const RECT TopPart{FBorderLeft, 0, W - FBorderRight, FCaptionHeight};
-            TRegionHandle L = Left.Trans == 1 && H > 1 ? Cut(1, LeftPart, false) : Rect(LeftPart);
-            TRegionHandle Rt = Right.Trans == 1 && H > 1 ? Cut(2, RightPart, false) : Rect(RightPart);
-            // A bottom border under two pixels is never cut.
-            TRegionHandle B = Bottom.Trans == 1 && FBorderBottom >= 2 && Inner > 0 ? Cut(4, BottomPart, false)
-                                                                                   : Rect(BottomPart);
-            const bool TitleReady = FTitleBitmap.Width() == W && FTitleBitmap.Height() == FCaptionHeight;
-            TRegionHandle T = Top.Trans == 1 && FCaptionHeight > 1 && Inner > 0 ? Cut(3, TopPart, TitleReady)
-                                                                                : Rect(TopPart);
-            CombineRgn(L.Get(), L.Get(), Rt.Get(), RGN_OR);
-            CombineRgn(T.Get(), T.Get(), B.Get(), RGN_OR);
-            CombineRgn(L.Get(), L.Get(), T.Get(), RGN_OR);
-            CombineRgn(Region.Get(), Region.Get(), L.Get(), RGN_OR);
-        }
-    }
+    TRegionHandle Region(MakeRegion(W, H));
     // The system owns a region once it is set on a window.
     FRegion = Region.Get();
     if (SetWindowRgn(FHandle, Region.Get(), TRUE))
         Region.Release();
     FOwnsRegion = true;
+}
+
+HRGN TWinSkinForm::MakeRegion(int W, int H)
+{
+    const TDataSkinBorder& Left = *FSkinData->BorderLeft;
+    const TDataSkinBorder& Right = *FSkinData->BorderRight;
+    const TDataSkinBorder& Top = *FSkinData->BorderTop;
+    const TDataSkinBorder& Bottom = *FSkinData->BorderBottom;
+    if (Left.Trans + Right.Trans + Top.Trans + Bottom.Trans == 0)
+        return CreateRectRgn(0, 0, W, H);
+
+    FRegionWidth = W;
+    FRegionHeight = H;
+    TRegionHandle Region(CreateRectRgn(FBorderLeft, FCaptionHeight, W - FBorderRight, H - FBorderBottom));
+    if (FFrameKind == fkNoCaption)
+        return Region.Release();
+    // A part's region: its key-colour pixels cut out, or its whole rectangle.
+    auto Cut = [this](int Index, const RECT& Part, TBitmap* Image) {
+        if (!Image)
+            Image = BorderPartImage(Index, Width(Part), Height(Part));
+        return Image ? TRegionHandle(RegionFromBitmap(*Image, Part.left, Part.top, 1, 1, 1, SkinKeyColour))
+                     : TRegionHandle(CreateRectRgnIndirect(&Part));
+    };
+    auto Whole = [](const RECT& R) { return TRegionHandle(CreateRectRgnIndirect(&R)); };
+
+    const int Inner = W - FBorderLeft - FBorderRight;
+    const RECT LeftPart{0, 0, FBorderLeft, H};
+    const RECT RightPart{W - FBorderRight, 0, W, H};
+    const RECT BottomPart{FBorderLeft, H - FBorderBottom, W - FBorderRight, H};
+    const RECT TopPart{FBorderLeft, 0, W - FBorderRight, FCaptionHeight};
+    TRegionHandle L = Left.Trans == 1 && H > 1 ? Cut(1, LeftPart, nullptr) : Whole(LeftPart);
+    TRegionHandle Rt = Right.Trans == 1 && H > 1 ? Cut(2, RightPart, nullptr) : Whole(RightPart);
+    // A bottom border under two pixels is never cut.
+    TRegionHandle B = Bottom.Trans == 1 && FBorderBottom >= 2 && Inner > 0 ? Cut(4, BottomPart, nullptr)
+                                                                           : Whole(BottomPart);
+    TRegionHandle T;
+    if (Top.Trans == 1 && FCaptionHeight > 1 && Inner > 0) {
+        // The title as last composed, when it has this size.
+        TBitmap Title;
+        const bool TitleReady = FTitleBitmap.Width() == W && FTitleBitmap.Height() == FCaptionHeight;
+        if (TitleReady) {
+            Title.SetSize(Inner, FCaptionHeight);
+            BitBlt(Title.Canvas()->Handle(), 0, 0, Inner, FCaptionHeight, FTitleBitmap.Canvas()->Handle(),
+                   FBorderLeft, 0, SRCCOPY);
+        }
+        T = Cut(3, TopPart, TitleReady ? &Title : nullptr);
+    } else {
+        T = Whole(TopPart);
+    }
+    CombineRgn(L.Get(), L.Get(), Rt.Get(), RGN_OR);
+    CombineRgn(T.Get(), T.Get(), B.Get(), RGN_OR);
+    CombineRgn(L.Get(), L.Get(), T.Get(), RGN_OR);
+    CombineRgn(Region.Get(), Region.Get(), L.Get(), RGN_OR);
+    return Region.Release();
 }
 
 void TWinSkinForm::RemoveRegion()

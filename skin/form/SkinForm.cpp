@@ -179,6 +179,8 @@ void TWinSkinForm::ReadFrameMetrics()
         FBorderRight = Size(*FSkinData->BorderRight, false);
         FBorderBottom = Size(*FSkinData->BorderBottom, true);
     }
+    for (TPartImage& Part : FPartImages)
+        Part.Image.reset();
     FreeSysButtons();
     for (const auto& Entry : FSkinData->SysButtons) {
         auto Button = std::make_unique<TWinSysButton>(this, Entry.get());

@@ -94,7 +94,12 @@ class TWinSkinForm : public TComponent {
     void PaintTitle(HDC DC);
     void DrawCaptionText(TCanvas& Canvas, const RECT& R);
     void DrawBorderPart(int Index, const RECT& Rect, HDC DC);
+    // Border part Index (1 left, 2 right, 3 top, 4 bottom) drawn at Width x Height in the
+    // window's state, or null; kept until the next call for that part.
+    TBitmap* BorderPartImage(int Index, int Width, int Height);
     void BuildRegion();
+    // The window's region for a W x H window (the caller owns it).
+    HRGN MakeRegion(int W, int H);
     void RemoveRegion();
     void LoadWindowIcon(TBitmap& Bitmap);
 
@@ -186,6 +191,14 @@ class TWinSkinForm : public TComponent {
 
 private:
     int FDisableTag = 0;
+    // The border parts as last drawn, by part.
+    struct TPartImage {
+        int Width = 0;
+        int Height = 0;
+        int Frame = 0;
+        std::unique_ptr<TBitmap> Image;
+    };
+    TPartImage FPartImages[4];
 
     bool HandleStage1(TMessage& Message);
     bool HandleStage2(TMessage& Message);
