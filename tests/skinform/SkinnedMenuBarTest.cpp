@@ -224,7 +224,7 @@ TEST_F(SkinnedMenuBar, TopLevelItemsWithoutPopupsOnlyRunTheirCommandAndDisabledO
     EXPECT_FALSE(F->FMenuTracking);
 }
 
-TEST_F(SkinnedMenuBar, AltWithALetterOpensItsButtonAndAltAloneNothing)
+TEST_F(SkinnedMenuBar, AltWithALetterOrF10OpensAButtonAndAltAloneNothing)
 {
     TForm* Form = MenuForm();
     TWinSkinForm* F = ShowSkinned(Form);
@@ -244,6 +244,15 @@ TEST_F(SkinnedMenuBar, AltWithALetterOpensItsButtonAndAltAloneNothing)
     AppPumpFor(300);
     EXPECT_EQ(F->FTrackedMenu, nullptr);
     EXPECT_EQ(VisibleMenuCount(), 0);
+
+    // F10 enters the bar at its first drop-down, as it enters the system's bar.
+    RunDuringMenus({[&] {
+        Tracked = F->FTrackedMenu;
+        EndMenu();
+    }});
+    PressKey(VK_F10);
+    AppPumpFor(400);
+    EXPECT_EQ(Tracked, Items["&File"]->Handle());
 }
 
 TEST_F(SkinnedMenuBar, EveryEntryRunsOnceByMouseAndByKeyboard)
