@@ -215,6 +215,31 @@ void TWinSkinMenu::BuildFromHandle()
 {
     if (const HMENU Current = GetMenu(FForm->FHandle))
         FMenuHandle = Current;
+    BuildButtons(false);
+}
+
+void TWinSkinMenu::BuildFromMenuHandle(HMENU Menu)
+{
+    if (Menu)
+        FMenuHandle = Menu;
+    BuildButtons(true);
+}
+
+TMenuItem* TWinSkinMenu::FrameworkItem(int Position, int32_t Command) const
+{
+    TMenuItem* const Root = FMenu->Items();
+    if (Position >= 0)
+        return Position < Root->Count() ? Root->Items(Position) : nullptr;
+    // By command: the last matching item wins.
+    TMenuItem* Found = nullptr;
+    for (int I = 0; I < Root->Count(); ++I)
+        if (Root->Items(I)->Command() == Command)
+            Found = Root->Items(I);
+    return Found;
+}
+
+void TWinSkinMenu::BuildButtons(bool ByCommand)
+{
     if (!FMenuHandle)
         return;
     FreeButtons();
@@ -224,13 +249,12 @@ void TWinSkinMenu::BuildFromHandle()
     FCount = Count;
     for (int I = 0; I < Count; ++I) {
         auto Button = ButtonFromItem(FMenuHandle, I);
-        // Items the framework draws itself have no text: the framework's item at the same
-        // position tells.
-        if (Button->FCaption.empty() && FMenu && I < FMenu->Items()->Count()) {
-            TMenuItem* Item = FMenu->Items()->Items(I);
+        // Items the framework draws itself have no text: its own item tells.
+        TMenuItem* const Item =
+            Button->FCaption.empty() && FMenu ? FrameworkItem(ByCommand ? -1 : I, Button->FCommand) : nullptr;
+        if (Item) {
             Button->FCaption = Item->Caption();
             Button->FEnabled = Item->Enabled();
-            Button->FCommand = int32_t(GetMenuItemID(FMenuHandle, I));
             Button->FSubMenu = Item->Count() > 0 ? Item->Handle() : nullptr;
         }
         FButtons.push_back(std::move(Button));
@@ -261,36 +285,6 @@ void TWinSkinMenu::BuildFromMenu()
         FMenuHandle = Current;
     TakeSystemBar();
     FForm->FHotObject = nullptr;
-}
-
-void TWinSkinMenu::BuildFromMenuHandle(HMENU Menu)
-{
-    if (Menu)
-        FMenuHandle = Menu;
-    if (!FMenuHandle)
-        return;
-    FreeButtons();
-    const int Count = GetMenuItemCount(FMenuHandle);
-    if (Count <= 0)
-        return;
-    FCount = Count;
-    for (int I = 0; I < Count; ++I) {
-        auto Button = ButtonFromItem(FMenuHandle, I);
-        if (Button->FCaption.empty() && FMenu) {
-            // By command: the last matching item of the framework menu wins.
-            TMenuItem* const Root = FMenu->Items();
-            for (int J = 0; J < Root->Count(); ++J) {
-                TMenuItem* Item = Root->Items(J);
-                if (Item->Command() != Button->FCommand)
-                    continue;
-                Button->FCaption = Item->Caption();
-                Button->FEnabled = Item->Enabled();
-                Button->FSubMenu = Item->Count() > 0 ? Item->Handle() : nullptr;
-            }
-        }
-        FButtons.push_back(std::move(Button));
-    }
-    TakeSystemBar();
 }
 
 TMenuBtn* TWinSkinMenu::ButtonAt(POINT P) const

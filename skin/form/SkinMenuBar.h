@@ -16,6 +16,7 @@
 
 class TCanvas;
 class TMainMenu;
+class TMenuItem;
 class TSkinData;
 class TWinSkinForm;
 
@@ -46,6 +47,11 @@ class TWinSkinMenu : public TComponent {
     HMENU FMenuHandle = nullptr;
 
 private:
+    // Buttons from FMenuHandle's items; an item without text is taken from the framework
+    // menu by position, or by command.
+    void BuildButtons(bool ByCommand);
+    // The framework menu's top-level item at Position, or (Position < 0) with Command.
+    TMenuItem* FrameworkItem(int Position, int32_t Command) const;
     // A button for item Position of Menu from the system's description of the item.
     std::unique_ptr<TMenuBtn> ButtonFromItem(HMENU Menu, int Position);
     void FreeButtons();

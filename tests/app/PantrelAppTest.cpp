@@ -47,20 +47,6 @@ bool IsSkinned(HWND Window)
     return Window && SendMessageTimeoutA(Window, 0x3504, 0, 0, SMTO_ABORTIFHUNG, 2000, &Answer) && Answer == 1;
 }
 
-// A real click at a screen point (the skinned bar and open menus read the mouse itself).
-void ClickScreen(POINT P)
-{
-    INPUT In[3] = {};
-    for (INPUT& I : In)
-        I.type = INPUT_MOUSE;
-    In[0].mi.dx = LONG(MulDiv(P.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1));
-    In[0].mi.dy = LONG(MulDiv(P.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1));
-    In[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    In[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    In[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(3, In, sizeof In[0]);
-}
-
 // The picture box's area on the screen, to tell one picture from another.
 TCapture CaptureImage(HWND Main)
 {

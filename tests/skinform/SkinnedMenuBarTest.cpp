@@ -14,6 +14,7 @@
 #include "tests/controls/Input.h"
 #include "tests/skinform/SkinnedWindow.h"
 #include "tests/support/Capture.h"
+#include "tests/support/Remote.h"
 
 namespace {
 
@@ -22,20 +23,6 @@ struct TClicks {
     std::map<std::string, int> Count;
     void Clicked(TObject* Sender) { ++Count[static_cast<TMenuItem*>(Sender)->Caption()]; }
 };
-
-// A click put in the input queue only: the open menu's own loop reads it.
-void QueueClick(POINT Screen)
-{
-    INPUT In[3] = {};
-    for (INPUT& I : In)
-        I.type = INPUT_MOUSE;
-    In[0].mi.dx = LONG(MulDiv(Screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1));
-    In[0].mi.dy = LONG(MulDiv(Screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1));
-    In[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    In[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    In[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(3, In, sizeof In[0]);
-}
 
 int VisibleMenuCount()
 {
@@ -264,7 +251,7 @@ TEST_F(SkinnedMenuBar, EveryEntryRunsOnceByMouseAndByKeyboard)
     RunDuringMenus({[&] {
         RECT Popup{};
         GetWindowRect(VisibleMenuWindow(), &Popup);
-        QueueClick(POINT{Popup.left + 30, Popup.top + 10});
+        ClickScreen(POINT{Popup.left + 30, Popup.top + 10});
     }});
     ClickAt(ButtonCentre(*F, 0));
     AppPumpUntil([&] { return Clicks.Count["&Open"] > 0; }, 3000);

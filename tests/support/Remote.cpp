@@ -153,6 +153,17 @@ void Click(HWND Button) {
   PostMessageA(Button, BM_CLICK, 0, 0);
 }
 
+void ClickScreen(POINT Screen) {
+  INPUT In[3] = {};
+  for (INPUT& I : In) I.type = INPUT_MOUSE;
+  In[0].mi.dx = LONG(MulDiv(Screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1));
+  In[0].mi.dy = LONG(MulDiv(Screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1));
+  In[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  In[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  In[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(3, In, sizeof In[0]);
+}
+
 void ChooseFile(HWND Chooser, const std::string& FileName) {
   // The explorer-style chooser's file-name box is a combo box (cmb13) or, in older
   // layouts, an edit box (edt1).

@@ -79,5 +79,8 @@ class TRemoteTree {
 
 // Presses a button the way a click does (BM_CLICK through the window system).
 void Click(HWND Button);
+// A real left click at a screen point, put in the input queue (whoever reads the mouse next
+// gets it: a window, or an open menu's own loop).
+void ClickScreen(POINT Screen);
 // Fills a file dialog's file-name box (open or save, the picture chooser too) and confirms it.
 void ChooseFile(HWND Chooser, const std::string& FileName);
