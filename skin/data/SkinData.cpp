@@ -251,6 +251,10 @@ bool TSkinData::LoadSkin()
 
 void TSkinData::ParseDescription(const std::string& Description)
 {
+    // Skinned windows' caption buttons point at the elements about to be replaced; they get
+    // new ones when the changed skin is applied, and paint none until then.
+    if (SkinManager)
+        SkinManager->RefreshSkinForms();
     const TMemIniFile Ini(Description);
     TStringList SectionList;
     Ini.ReadSections(SectionList);

@@ -462,3 +462,29 @@ TEST_F(SkinnedFrame, SwitchingSkinningOffGivesBackTheOuterSizeAndTheFrame)
     EXPECT_EQ(GetWindowRgn(Wnd, Region), ERROR);
     DeleteObject(Region);
 }
+
+TEST_F(SkinnedFrame, ANewSkinFilePaintsSafelyBeforeItIsAppliedAndThenTakesOver)
+{
+    TSkinData& Skin = LoadSkin(TFlatSkin{});
+    TForm* Form = MakeForm();
+    TWinSkinForm* F = ShowSkinned(Form);
+    ASSERT_NE(F, nullptr);
+    TFlatSkin Wider;
+    Wider.Left.Size = Wider.Right.Size = 9;
+    Wider.Buttons.pop_back();
+    const std::string Path = TestOutputPath("skinform-wider.skin");
+    Wider.WriteFile(Path);
+    Skin.SetSkinFile(Path);
+    // The old caption buttons are gone with the old elements; the title still paints.
+    EXPECT_EQ(F->FSysButtonCount, 0);
+    Form->SetCaption("Retitled before the new skin is applied");
+    AppPumpUntil([&] { return F->FBorderLeft == 9; }, 3000);
+    EXPECT_EQ(F->FBorderLeft, 9);
+    EXPECT_EQ(F->FSysButtonCount, int(Wider.Buttons.size()) + 3);  // and the three MDI buttons
+    AppPumpFor(200);
+    RECT Client{};
+    GetClientRect(Form->Handle(), &Client);
+    EXPECT_EQ(Client.right, 320);
+    EXPECT_EQ(Width(WindowRect(Form->Handle())), 320 + 18);
+    EXPECT_TRUE(SameColor(WindowPixel(Form->Handle(), 4, 100), FlatColour(feLeft, 1)));
+}
