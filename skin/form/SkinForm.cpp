@@ -38,6 +38,17 @@ std::string WindowText(HWND Wnd)
 int Width(const RECT& R) { return R.right - R.left; }
 int Height(const RECT& R) { return R.bottom - R.top; }
 
+// A skin whose four frame pieces have no image would leave a window without any frame or
+// title bar: such a skin leaves frames to the system.
+bool SkinHasFrame(const TSkinData& Skin)
+{
+    for (const auto* Piece : {Skin.BorderLeft.get(), Skin.BorderRight.get(), Skin.BorderTop.get(),
+                              Skin.BorderBottom.get()})
+        if (!Piece->Bitmap->Empty())
+            return true;
+    return false;
+}
+
 }  // namespace
 
 TWinSkinForm::TWinSkinForm(TComponent* AOwner) : TComponent(AOwner), FDblClickTime(GetDoubleClickTime()) {}
@@ -63,15 +74,23 @@ void TWinSkinForm::Notification(TComponent* AComponent, TOperation Operation)
 
 bool TWinSkinForm::HasMainMenuOption() const
 {
-    return FSkinData && FSkinData->SkinControls().Contains(xcMainMenu);
+    return FFrameSkinned;
 }
 
+
 // --- Attaching -----------------------------------------------------------------------------
+
+void TWinSkinForm::TakeSkin(TSkinData* SkinData)
+{
+    FSkinData = SkinData;
+    // Decided once: undoing the skin must take the same road as doing it.
+    FFrameSkinned = SkinData->SkinControls().Contains(xcMainMenu) && SkinHasFrame(*SkinData);
+}
 
 void TWinSkinForm::AttachForm(TSkinData* SkinData, TCustomForm* Form)
 {
     FForm = Form;
-    FSkinData = SkinData;
+    TakeSkin(SkinData);
     Form->SetAutoScroll(false);
     if (HasMainMenuOption()) {
         FOldWindowProc = Form->WindowProc;
@@ -88,7 +107,7 @@ void TWinSkinForm::AttachWindow(TSkinData* SkinData)
 {
     if (FObjectInstance)
         return;
-    FSkinData = SkinData;
+    TakeSkin(SkinData);
     FHoverTimer = new TTimer(this);
     FHoverTimer->SetEnabled(false);
     FHoverTimer->SetInterval(250);

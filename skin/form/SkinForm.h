@@ -127,6 +127,7 @@ class TWinSkinForm : public TComponent {
     bool WindowMinimized() const { return FWindowState == wsMinimized; }
     // An MDI child in another state than normal keeps the system's frame.
     bool MDIChildNotNormal() const { return FMDIKind == mkChild && FWindowState != wsNormal; }
+    // The frame is skinned: the main-menu option is set and the skin has a frame.
     bool HasMainMenuOption() const;
     bool Subclassed() const { return FObjectInstance != nullptr; }
 
@@ -191,6 +192,9 @@ class TWinSkinForm : public TComponent {
 
 private:
     int FDisableTag = 0;
+    bool FFrameSkinned = false;
+
+    void TakeSkin(TSkinData* SkinData);
     // The border parts as last drawn, by part.
     struct TPartImage {
         int Width = 0;
