@@ -3,6 +3,8 @@
 // --shot writes, and the windows its menu commands open.
 #include <gtest/gtest.h>
 
+
+#include "tests/skinform/FlatSkin.h"
 #include "tests/support/Capture.h"
 #include "tests/support/Remote.h"
 #include "tools/skintool/LzhEncoder.h"
@@ -349,6 +351,32 @@ TEST(SkinPreview, MissingSkinFileStillShowsThePlainWindow)
     EXPECT_TRUE(StartsWith(TextOf(Main), "Plain")) << TextOf(Main);
     EXPECT_FALSE(Descendants(Main, "TMemo").empty());
     EXPECT_TRUE(Preview.Quit());
+}
+
+// Skins full of nonsense, handed to the preview as a user would: the window opens, takes many
+// repaints and resizes, answers, and the program ends normally.
+TEST(SkinPreview, HostileSkinsNeitherCrashNorHang)
+{
+    for (const auto& [Name, Bytes] : HostileSkins()) {
+        const std::string File = OutputFile("hostile-" + Name + ".skin");
+        {
+            std::ofstream Out(File, std::ios::binary);
+            Out << Bytes;
+        }
+        TPreview Preview("\"" + File + "\"");
+        const HWND Main = Preview.WaitForMain();
+        ASSERT_TRUE(Main) << Name;
+        Sleep(600);  // skinned by now
+        for (const SIZE Size : {SIZE{820, 600}, SIZE{1, 1}, SIZE{0, 0}, SIZE{300, 120}, SIZE{1000, 740}}) {
+            SetWindowPos(Main, nullptr, 0, 0, Size.cx, Size.cy, SWP_NOMOVE | SWP_NOZORDER);
+            for (int I = 0; I < 20; ++I)
+                RedrawWindow(Main, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+            DWORD_PTR Answer = 0;
+            EXPECT_TRUE(SendMessageTimeoutA(Main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &Answer)) << Name;
+        }
+        EXPECT_TRUE(Preview.Quit()) << Name;
+        EXPECT_EQ(Preview.Process().ExitCode(), 0u) << Name;
+    }
 }
 
 } // namespace
