@@ -1,6 +1,7 @@
 // Painting the skinned frame: borders, the title bar with caption text, icon and caption
 // buttons, the menu bar strip, and the window region cut from the border bitmaps.
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -199,7 +200,8 @@ HRGN TWinSkinForm::MakeRegion(int W, int H)
     const TDataSkinBorder& Right = *FSkinData->BorderRight;
     const TDataSkinBorder& Top = *FSkinData->BorderTop;
     const TDataSkinBorder& Bottom = *FSkinData->BorderBottom;
-    if (Left.Trans + Right.Trans + Top.Trans + Bottom.Trans == 0)
+    // Summed wide: a skin's numbers can be anything.
+    if (int64_t(Left.Trans) + Right.Trans + Top.Trans + Bottom.Trans == 0)
         return CreateRectRgn(0, 0, W, H);
 
     FRegionWidth = W;
