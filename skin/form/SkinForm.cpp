@@ -259,8 +259,10 @@ void TWinSkinForm::FitWindow(bool RereadClient)
     if (RereadClient)
         GetClientRect(FHandle, &FClientRect);
     const int NewHeight = FClientRect.bottom + FCaptionHeight + FBorderBottom + FMenuHeight;
+    // The client moves within the window: copied bits of a window painted before would
+    // leave rows of its old look under the new title.
     SetWindowPos(FHandle, nullptr, Window.left, Window.top, NewWidth, NewHeight,
-                 SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE);
+                 SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOCOPYBITS);
 }
 
 void TWinSkinForm::UpdateWindowState()
