@@ -148,6 +148,10 @@ TEST_F(DeferredActions, AMainFormComponentSkinsTheScreensFormsAndUnskinsEveryWin
     ExpectSkinned(Early, false);
     EXPECT_EQ(SkinOf(A->Handle())->FSkinState, ssReady);
     EXPECT_TRUE(SameColor(WindowPixel(A->Handle(), 1, Height(WindowRect(A->Handle())) / 2), FlatColour(feLeft, 1)));
+    // The client area shows nothing of what it was before the frame changed.
+    for (int Y : {0, 1, 100})
+        EXPECT_TRUE(SameColor(WindowPixel(A->Handle(), 100, SkinOf(A->Handle())->FCaptionHeight + Y),
+                              Skin.ButtonFaceColor)) << Y;
     CaptureWindow(A->Handle()).SavePng("deferred-skinned.png");
 
     // Windows activated now are skinned by the hook, a dialog by the dialog component.

@@ -100,6 +100,8 @@ TEST_F(SkinnedMdi, MaximisedChildrenKeepTheSystemFrameAndTheFrameShowsTheirButto
     RECT ChildRect{};
     GetWindowRect(Two, &ChildRect);
     EXPECT_TRUE(SameColor(WindowPixel(Two, 1, (ChildRect.bottom - ChildRect.top) / 2), FlatColour(feLeft, 1)));
+    // Skinned after it was painted: its client shows nothing of the old look.
+    EXPECT_TRUE(SameColor(WindowPixel(Two, 100, SkinOf(Two)->FCaptionHeight), Skin.ButtonFaceColor));
     CaptureWindow(Mdi.Frame).SavePng("skinform-mdi-children.png");
 
     // Maximised: the mode goes on, every child keeps the system's frame, and the frame's
