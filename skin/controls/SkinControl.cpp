@@ -13,14 +13,14 @@
 
 PANTREL_REGISTER(TSkinControl, TComponent)
 
-namespace {
-
-std::string WindowText(HWND Wnd)
+std::string WindowTextOf(HWND Wnd)
 {
     std::vector<char> Text(size_t(GetWindowTextLengthA(Wnd)) + 1);
     const int Length = GetWindowTextA(Wnd, Text.data(), int(Text.size()));
     return std::string(Text.data(), size_t(Length > 0 ? Length : 0));
 }
+
+namespace {
 
 // BeginPaint/EndPaint for a WM_PAINT that brought no DC of its own.
 class TPaintDC {
@@ -86,7 +86,7 @@ void TSkinControl::InstallControl(TWinControl* Control, TSkinData* SkinData, boo
         Form->AddControl(this);
     FFocused = GetFocus() == FHandle;
     FEnabled = (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
-    FCaption = WindowText(FHandle);
+    FCaption = WindowTextOf(FHandle);
     if (FRecolor) {
         FOldColor = Control->Color();
         Control->SetColor(FSkinData->ButtonFaceColor);
@@ -104,7 +104,7 @@ void TSkinControl::InstallWindow(HWND Wnd, TSkinData* SkinData, TCanvas* Canvas)
     FCanvas = Canvas;
     FHandle = Wnd;
     FEnabled = true;
-    FCaption = WindowText(Wnd);
+    FCaption = WindowTextOf(Wnd);
     FObjectInstance = std::make_unique<TThunk>(TWndMethod(this, &TSkinControl::WndProc));
     FOldWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(Wnd, GWLP_WNDPROC));
     SetWindowLongPtrA(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FObjectInstance->Proc()));

@@ -76,6 +76,9 @@ class TSkinControl : public TComponent {
     bool FInstalled = false;
 };
 
+// The window's text.
+std::string WindowTextOf(HWND Wnd);
+
 // Frame Frame (1-based) of FrameCount frames of Bitmap (side by side) stretched to Rect and
 // drawn with magenta transparent. Skins come from users: frame counts of 0 or less, frames
 // out of range, frames narrower than a pixel, empty bitmaps and empty rectangles draw

@@ -7,6 +7,8 @@
 #include "framework/ui/GraphicControl.h"
 #include "framework/ui/Panel.h"
 #include "framework/ui/WinControl.h"
+#include "skin/controls/Buttons.h"
+#include "skin/controls/CheckRadio.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinForm.h"
@@ -134,5 +136,20 @@ void TWinSkinForm::SkinChildWindow(HWND Wnd)
 {
     if (!Wnd || std::any_of(FControls.begin(), FControls.end(), [Wnd](TSkinControl* K) { return K->FHandle == Wnd; }))
         return;
-    // The kinds for a bare window's controls come with control skinning.
+    char Class[101] = {};
+    GetClassNameA(Wnd, Class, 100);
+    if (LowerCaseAscii(Class) != "button")
+        return;
+    const LONG_PTR Style = GetWindowLongPtrA(Wnd, GWL_STYLE);
+    if ((Style & 7) == 7)
+        return;  // a group box
+    TSkinControl* Kind;
+    if ((Style & 3) == 3 || (Style & 2) != 0 || (Style & 5) == 5)
+        Kind = new TSkinCheckBox(this);
+    else if ((Style & 9) == 9 || (Style & 4) != 0)
+        Kind = new TSkinRadioButton(this);
+    else
+        Kind = new TSkinButton(this);
+    Kind->InstallWindow(Wnd, FSkinData, &FControlCanvas);
+    AddControl(Kind);
 }

@@ -201,6 +201,27 @@ std::string TFlatSkin::Description() const
     };
     Object(MenuItem, "MenuItem", MenuItemMargins);
     Object(MenuBackground, "MenuBackground", MenuBackgroundMargins);
+    const std::string B = "Buttons";
+    if (PushButton.Present) {
+        Ini.Set(B, "Bitmap", "buttons.bmp");
+        Ini.Set(B, "LeftWidth", PushButtonMargins[0]);
+        Ini.Set(B, "TopHeight", PushButtonMargins[1]);
+        Ini.Set(B, "RightWidth", PushButtonMargins[2]);
+        Ini.Set(B, "BottomHeight", PushButtonMargins[3]);
+        Ini.Set(B, "Trans", 0);
+        Ini.Set(B, "Tile", 0);
+        Ini.Set(B, "NormalColour2", Rgb(ButtonTextColours[0]));
+        Ini.Set(B, "MouseOverColour2", Rgb(ButtonTextColours[1]));
+        Ini.Set(B, "PressedColour2", Rgb(ButtonTextColours[2]));
+    }
+    if (CheckButton.Present) {
+        Ini.Set(B, "CheckButton", "checkbutton.bmp");
+        Ini.Set(B, "CheckButtonFrame", CheckButton.Frames);
+    }
+    if (RadioButton.Present) {
+        Ini.Set(B, "RadioButton", "radiobutton.bmp");
+        Ini.Set(B, "RadioButtonFrame", RadioButton.Frames);
+    }
     for (const auto& [Where, Value] : ExtraKeys)
         Ini.Set(Where.first, Where.second, Value);
     return Ini.Text();
@@ -225,6 +246,9 @@ std::vector<TSkinEntry> TFlatSkin::Entries() const
     Image(MDIControls, feMDIControls, "mdicontrols.bmp", false);
     Image(MenuItem, feMenuItem, "menuitem.bmp", false);
     Image(MenuBackground, feMenuBackground, "menubackground.bmp", false);
+    Image(PushButton, feButtons, "buttons.bmp", false);
+    Image(CheckButton, feCheckButton, "checkbutton.bmp", false);
+    Image(RadioButton, feRadioButton, "radiobutton.bmp", false);
     for (size_t I = 0; I < Buttons.size(); ++I) {
         const TButton& B = Buttons[I];
         E.push_back({BitmapName(ButtonSection(I)), FramesBmp(feCaptionButton + int(I), B.Width, B.Height,
@@ -263,6 +287,7 @@ std::vector<std::pair<std::string, std::string>> HostileSkins()
     const auto Everything = [] {
         TFlatSkin S;
         S.MenuBar.Present = S.MDIControls.Present = S.MenuItem.Present = S.MenuBackground.Present = true;
+        S.PushButton.Present = S.CheckButton.Present = S.RadioButton.Present = true;
         return S;
     };
     // Every integer key of the pieces, the title, the menu bar and the buttons set to Value.
@@ -280,9 +305,11 @@ std::vector<std::pair<std::string, std::string>> HostileSkins()
             for (const char* Key :
                  {"Action", "Align", "Xcoord", "Ycoord", "Visibility", "Visibility1", "frame", "CombineOp"})
                 S.ExtraKeys.push_back({{ButtonSection(I), Key}, Value});
-        for (const char* Section : {"MenuItem", "MenuBackground"})
+        for (const char* Section : {"MenuItem", "MenuBackground", "Buttons"})
             for (const char* Key : {"LeftWidth", "TopHeight", "RightWidth", "BottomHeight", "Trans", "Tile", "Style"})
                 S.ExtraKeys.push_back({{Section, Key}, Value});
+        for (const char* Key : {"CheckButtonFrame", "RadioButtonFrame"})
+            S.ExtraKeys.push_back({{"Buttons", Key}, Value});
     };
     const auto FrameCounts = [&](const std::string& Value) {
         TFlatSkin S = Everything();
@@ -290,6 +317,8 @@ std::vector<std::pair<std::string, std::string>> HostileSkins()
             S.ExtraKeys.push_back({{"Personality", Piece + "Frame"}, Value});
         for (size_t I = 0; I < S.Buttons.size(); ++I)
             S.ExtraKeys.push_back({{ButtonSection(I), "frame"}, Value});
+        for (const char* Key : {"CheckButtonFrame", "RadioButtonFrame"})
+            S.ExtraKeys.push_back({{"Buttons", Key}, Value});
         return S;
     };
     Add("frame-counts-above-width", FrameCounts("1000"));
@@ -305,13 +334,16 @@ std::vector<std::pair<std::string, std::string>> HostileSkins()
             M = 100000;
         for (int& M : S.MenuBackgroundMargins)
             M = 100000;
+        for (int& M : S.PushButtonMargins)
+            M = 100000;
         Add("margins-huge", S);
     }
     {
         TFlatSkin S = Everything();
         for (TFlatSkin::TPiece* P : {&S.Left, &S.Right, &S.Top, &S.Bottom})
             *P = TFlatSkin::TPiece{1, 1, 0, 0, {}, 1, 1, 1};
-        for (TFlatSkin::TImage* I : {&S.TextBack, &S.MenuBar, &S.MDIControls, &S.MenuItem, &S.MenuBackground})
+        for (TFlatSkin::TImage* I : {&S.TextBack, &S.MenuBar, &S.MDIControls, &S.MenuItem, &S.MenuBackground,
+                                     &S.PushButton, &S.CheckButton, &S.RadioButton})
             I->Width = I->Height = I->Frames = 1;
         for (TFlatSkin::TButton& B : S.Buttons)
             B.Width = B.Height = B.Frames = 1;
@@ -382,6 +414,8 @@ std::vector<std::pair<std::string, std::string>> HostileSkins()
         S.ExtraEntries.push_back({"bottom.bmp", "BM not a bitmap at all"});  // broken
         S.ExtraKeys.push_back({{"Personality", "TextBack"}, "missing.bmp"});
         S.ExtraKeys.push_back({{"Personality", "menuBar"}, "MENUBAR.BMP"});  // wrong case of extension
+        S.ExtraEntries.push_back({"checkbutton.bmp", "BM not a bitmap at all"});
+        S.ExtraKeys.push_back({{"Buttons", "RadioButton"}, "missing.bmp"});
         Add("broken-and-missing-bitmaps", S);
     }
     return Skins;

@@ -23,6 +23,9 @@ enum TFlatElement {
     feMenuItem,
     feMenuBackground,
     feMDIControls,
+    feButtons,
+    feCheckButton,
+    feRadioButton,
     feCaptionButton
 };
 constexpr int FlatMaxCaptionButtons = 9;
@@ -119,6 +122,14 @@ struct TFlatSkin {
     int MenuItemMargins[4] = {3, 2, 3, 2};
     TImage MenuBackground{false, 32, 32, 1, {}};
     int MenuBackgroundMargins[4] = {2, 2, 2, 2};
+    // "Buttons": the push buttons' "Bitmap" (5 frames side by side) with its margins left,
+    // top, right, bottom and its NormalColour2, MouseOverColour2 and PressedColour2; the
+    // "CheckButton" and "RadioButton" images with their frame counts.
+    TImage PushButton{false, 24, 20, 5, {}};
+    int PushButtonMargins[4] = {3, 3, 3, 3};
+    COLORREF ButtonTextColours[3] = {RGB(240, 40, 40), RGB(40, 240, 40), RGB(240, 240, 40)};
+    TImage CheckButton{false, 13, 13, 4, {}};
+    TImage RadioButton{false, 13, 13, 4, {}};
 
     // Set after everything above, replacing a key of the same section and name: (section,
     // key, value). For what the options do not cover, and for nonsense.
