@@ -200,13 +200,3 @@ HWND TMdiFrame::AddChild(const std::string& Title, int X, int Y, int W, int H)
     AppPumpFor(50);
     return Child;
 }
-
-HWND TMdiFrame::ActiveChild(bool* Maximized) const
-{
-    BOOL IsMaximized = FALSE;
-    const HWND Child =
-        reinterpret_cast<HWND>(SendMessageA(Client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&IsMaximized)));
-    if (Maximized)
-        *Maximized = Child && IsMaximized;
-    return Child;
-}

@@ -37,7 +37,6 @@ public:
     // A new child through WM_MDICREATE, followed by WM_MDIREFRESHMENU as an MDI
     // application sends it after a child was made.
     HWND AddChild(const std::string& Title, int X = 10, int Y = 10, int W = 240, int H = 160);
-    HWND ActiveChild(bool* Maximized = nullptr) const;
 
     HWND Frame = nullptr;
     HWND Client = nullptr;

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "framework/design/DesignReader.h"
-#include "framework/ui/Application.h"
 #include "framework/ui/Menus.h"
 #include "skin/manage/SkinManage.h"
 #include "tests/controls/Input.h"
