@@ -1,6 +1,8 @@
 #include "framework/ui/StandardControls.h"
 
+#include "framework/ui/BitBtn.h"
 #include "framework/ui/Button.h"
+#include "framework/ui/CheckBox.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Edit.h"
 #include "framework/ui/GroupBox.h"
@@ -10,8 +12,12 @@
 #include "framework/ui/Menus.h"
 #include "framework/ui/OpenPictureDialog.h"
 #include "framework/ui/Panel.h"
+#include "framework/ui/RadioButton.h"
+#include "framework/ui/RadioGroup.h"
+#include "framework/ui/SpeedButton.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/TreeView.h"
+#include "framework/ui/UpDown.h"
 
 void RegisterStandardControls()
 {
@@ -21,6 +27,8 @@ void RegisterStandardControls()
           &TGroupBox::StaticClassInfo(), &TImage::StaticClassInfo(), &TLabel::StaticClassInfo(),
           &TMemo::StaticClassInfo(), &TMainMenu::StaticClassInfo(), &TPopupMenu::StaticClassInfo(),
           &TMenuItem::StaticClassInfo(), &TOpenPictureDialog::StaticClassInfo(), &TPanel::StaticClassInfo(),
-          &TStatusBar::StaticClassInfo(), &TStatusPanel::StaticClassInfo(), &TTreeView::StaticClassInfo()})
+          &TStatusBar::StaticClassInfo(), &TStatusPanel::StaticClassInfo(), &TTreeView::StaticClassInfo(),
+          &TBitBtn::StaticClassInfo(), &TCheckBox::StaticClassInfo(), &TRadioButton::StaticClassInfo(),
+          &TRadioGroup::StaticClassInfo(), &TSpeedButton::StaticClassInfo(), &TUpDown::StaticClassInfo()})
         RegisterComponentClass(*Info);
 }
