@@ -147,31 +147,35 @@ void TWinSkinForm::DrawCaptionText(TCanvas& Canvas, const RECT& R)
     const int OldMode = SetBkMode(DC, TRANSPARENT);
 
     // The band behind the text is one space wider than the text.
+    // The skin's numbers are kept within reach of the bar: they can be anything.
+    const int64_t Far = 4 * int64_t(Width(R)) + 1000;
+    auto Reach = [Far](int64_t V) { return int(std::clamp<int64_t>(V, -Far, Far)); };
+    const int BackLeft = Reach(Title.TextBackLeft), BackRight = Reach(Title.TextBackRight);
     RECT T = R;
     Canvas.DrawText(FCaptionPrefix + " " + FCaption, T, DT_CALCRECT | DT_NOCLIP);
-    T.right += Title.TextBackLeft + Title.TextBackRight;
+    T.right = Reach(int64_t(T.right) + BackLeft + BackRight);
     const int Alignment = FRightToLeft ? 2 : Title.TextAlignment;
-    int DX = 0;
+    int64_t DX = 0;
     switch (Alignment) {
     case 0: DX = Title.LeftWidth; break;
     case 1: DX = (Width(R) - Width(T)) / 2; break;
-    case 2: DX = Width(R) - Title.RightWidth - Width(T); break;
+    case 2: DX = int64_t(Width(R)) - Title.RightWidth - Width(T); break;
     default: break;
     }
-    const int DY = (Height(R) - Height(T)) / 2 + Title.TopHeight / 2;
-    OffsetRect(&T, DX, DY);
+    const int64_t DY = (Height(R) - Height(T)) / 2 + Title.TopHeight / 2;
+    OffsetRect(&T, Reach(DX), Reach(DY));
     // A dialog's text stops short of its right-anchored caption buttons, else at the skin's clip.
     if ((FStyle & WS_POPUP) && FRightButtonsLeft > 0)
         T.right = std::min(T.right, LONG(FRightButtonsLeft - 5));
     else
-        T.right = std::min(T.right, LONG(R.right - Title.RightWidth));
+        T.right = std::min(T.right, LONG(Reach(int64_t(R.right) - Title.RightWidth)));
     FTextRect = T;
 
     if (!Title.Bitmap->Empty())
         DrawElementStrip(Canvas, RECT{T.left, R.top, T.right, R.bottom}, *Title.Bitmap,
-                         TMargins{Title.TextBackLeft, 0, Title.TextBackRight, 0}, FActive ? 1 : 2, 2, true, true);
-    T.left += Title.TextBackLeft;
-    T.right -= Title.TextBackRight;
+                         TMargins{BackLeft, 0, BackRight, 0}, FActive ? 1 : 2, 2, true, true);
+    T.left += BackLeft;
+    T.right -= BackRight;
     Canvas.DrawText(FCaptionPrefix + FCaption, T,
                     DT_SINGLELINE | DT_END_ELLIPSIS | (FRightToLeft ? DT_RIGHT : 0));
     SetBkMode(DC, OldMode);

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "framework/graphics/Colors.h"
@@ -164,23 +165,25 @@ void TWinSkinForm::LayoutButtons()
             continue;
         const int FrameWidth = Data.Bitmap->Width() / std::max(1, int(Data.FrameCount));
         const int ImageHeight = Data.Bitmap->Height();
-        RECT R{0, 0, FrameWidth, ImageHeight};
+        // Offsets computed wide and kept within reach: a skin's numbers can be anything.
+        int64_t X = 0, Y = Data.YCoord;
         switch (Data.Align) {
-        case 0: OffsetRect(&R, Data.XCoord, Data.YCoord); break;
-        case 1:
-            OffsetRect(&R, FWidth - Data.XCoord, Data.YCoord);
+        case 0: X = Data.XCoord; break;
+        case 1: X = int64_t(FWidth) - Data.XCoord; break;
+        case 2: case 8: X = int64_t(FTextRect.left) - FrameWidth - Data.XCoord; break;
+        case 3: case 9: X = int64_t(FTextRect.right) + Data.XCoord; break;
+        case MDIButtonVisibility:
+            X = FRightToLeft ? int64_t(Data.XCoord) + MenuLeftMargin + FBorderLeft
+                             : int64_t(FWidth) - Data.XCoord - FBorderRight - MenuLeftMargin;
+            Y = (FMenuHeight - ImageHeight) / 2 + FCaptionHeight;
+            break;
+        default: Y = 0; break;
+        }
+        constexpr int64_t Reach = 1 << 20;
+        RECT R{0, 0, FrameWidth, ImageHeight};
+        OffsetRect(&R, int(std::clamp(X, -Reach, Reach)), int(std::clamp(Y, -Reach, Reach)));
+        if (Data.Align == 1)
             FRightButtonsLeft = std::max(FRightButtonsLeft, int(R.left));
-            break;
-        case 2: case 8: OffsetRect(&R, FTextRect.left - FrameWidth - Data.XCoord, Data.YCoord); break;
-        case 3: case 9: OffsetRect(&R, FTextRect.right + Data.XCoord, Data.YCoord); break;
-        case MDIButtonVisibility: {
-            const int X = FRightToLeft ? Data.XCoord + MenuLeftMargin + FBorderLeft
-                                       : FWidth - Data.XCoord - FBorderRight - MenuLeftMargin;
-            OffsetRect(&R, X, (FMenuHeight - ImageHeight) / 2 + FCaptionHeight);
-            break;
-        }
-        default: break;
-        }
         Button.FRect = R;
     }
 }

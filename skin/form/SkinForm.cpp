@@ -28,13 +28,6 @@ constexpr int MaxBorder = 200;
 // Items of the replacement system menu, by tag.
 enum : int { tgRestore = 0, tgMaximize = 1, tgMinimize = 2, tgClose = 3, tgSeparator = 100 };
 
-std::string WindowText(HWND Wnd)
-{
-    char Text[1001] = {};
-    SendMessageA(Wnd, WM_GETTEXT, sizeof Text, reinterpret_cast<LPARAM>(Text));
-    return Text;
-}
-
 int Width(const RECT& R) { return R.right - R.left; }
 int Height(const RECT& R) { return R.bottom - R.top; }
 
@@ -124,7 +117,7 @@ void TWinSkinForm::AttachWindow(TSkinData* SkinData)
     FRightToLeft = (ExStyle & WS_EX_LEFTSCROLLBAR) != 0;
     FSysMenu = GetSystemMenu(FHandle, FALSE);
     LoadWindowIcon(FIconBitmap);
-    FCaption = WindowText(FHandle);
+    FCaption = WindowTextOf(FHandle);
     GetClientRect(FHandle, &FClientRect);
     RECT Window{};
     GetWindowRect(FHandle, &Window);
@@ -179,6 +172,11 @@ void TWinSkinForm::AttachWindow(TSkinData* SkinData)
     else
         SkinChildWindows();
     InvalidateRect(FHandle, nullptr, TRUE);
+    // Children made before their frame was skinned are not activated again (the system
+    // does not activate MDI children through the hook either): they are skinned now.
+    if (FMDIKind == mkFrame && SkinManager)
+        for (HWND Child = GetTopWindow(FMDIClient); Child; Child = GetWindow(Child, GW_HWNDNEXT))
+            SkinManager->SkinWindow(Child);
 }
 
 void TWinSkinForm::ReadFrameMetrics()
@@ -451,7 +449,7 @@ void TWinSkinForm::FormWindowProc(TMessage& Message)
     switch (Message.Msg) {
     case WM_SETTEXT:
         FOldWindowProc(Message);
-        FCaption = WindowText(FHandle);
+        FCaption = WindowTextOf(FHandle);
         FrameChanged();
         break;
     case WM_SKINCHANGED:
@@ -803,7 +801,7 @@ void TWinSkinForm::OnSetText(TMessage& Message)
     FSkinData->PaintNonClient = false;
     CallDefault(Message);
     FSkinData->PaintNonClient = true;
-    FCaption = WindowText(FHandle);
+    FCaption = WindowTextOf(FHandle);
     PaintNC(nullptr);
 }
 

@@ -1,6 +1,7 @@
 #include "skin/form/SkinMenuBar.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "framework/graphics/GdiHolders.h"
@@ -299,8 +300,9 @@ int TWinSkinMenu::FirstCaptionX(int BarWidth) const
 {
     if (!FSkin->MenuBar)
         return 6;
-    const int X = RightToLeft() ? FSkin->MenuBar->RightWidth + 8 : FSkin->MenuBar->LeftWidth + 4;
-    return X > BarWidth ? 12 : X;
+    // Summed wide: a skin's margins can be anything.
+    const int64_t X = RightToLeft() ? int64_t(FSkin->MenuBar->RightWidth) + 8 : int64_t(FSkin->MenuBar->LeftWidth) + 4;
+    return X > BarWidth || X < 0 ? 12 : int(X);
 }
 
 void TWinSkinMenu::PaintBackground(TBitmap& Bitmap, const RECT& R)

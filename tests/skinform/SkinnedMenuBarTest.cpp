@@ -107,6 +107,9 @@ TEST_F(SkinnedMenuBar, AClickOpensTheDropDownUnderTheButtonsLeftEdge)
         Tracked = F->FTrackedMenu;
         if (const HWND Menu = VisibleMenuWindow())
             GetWindowRect(Menu, &Popup);
+        RECT Both = F->FWindowRect;
+        UnionRect(&Both, &Both, &Popup);
+        CaptureScreenRect(Both).SavePng("skinform-menubar-open.png");
         EndMenu();
     }});
     ClickAt(ButtonCentre(*F, 1));
