@@ -208,7 +208,8 @@ protected:
         Speed1 = Find<TSpeedButton>("SpeedButton1");
         Speed2 = Find<TSpeedButton>("SpeedButton2");
         Speed3 = Find<TSpeedButton>("SpeedButton3");
-        for (TControl* C : std::initializer_list<TControl*>{Check1, Check2, Radio1, Radio2, Group, Speed1, Speed2, Speed3})
+        for (TControl* C : std::initializer_list<TControl*>{Check1, Check2, Radio1, Radio2, Group, BitBtn, Speed1, Speed2,
+                                                                   Speed3})
             C->OnClick = TNotifyEvent(this, &ButtonsTest::Clicked);
         UpDown->OnClick = TUDClickEvent(this, &ButtonsTest::Stepped);
         Form->Show();
@@ -573,6 +574,12 @@ TEST_F(ButtonsTest, DisabledGlyphButtonsShowTheirDisabledImage)
     const RECT Red = BoundsOf(Shot, RECT{0, 0, 100, 60}, IsRed);
     EXPECT_TRUE(EqualRect(&Red, &GlyphArea));
     EXPECT_EQ(BoundsOf(Shot, RECT{0, 0, 100, 60}, IsBlue).right, 0);
+
+    // Drawn by its owner, it still clicks like a push button, a quick second click too.
+    ClickAt(Middle(BitBtn));
+    ClickAt(Middle(BitBtn));
+    EXPECT_EQ(Clicks, (std::vector<std::string>{"BitBtn1", "BitBtn1"}));
+    EXPECT_EQ(StyleOf(BitBtn) & 0xF, BS_OWNERDRAW);
 }
 
 TEST_F(ButtonsTest, SpeedButtonsOfAGroupActLikeRadioButtons)
