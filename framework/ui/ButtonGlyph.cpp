@@ -23,7 +23,7 @@ SIZE TextSize(HDC DC, const std::string& Text, const RECT& Client)
     return SIZE{R.right - R.left, R.bottom - R.top};
 }
 
-void DrawText(HDC DC, const std::string& Text, RECT R, UINT Format, COLORREF Color)
+void PaintText(HDC DC, const std::string& Text, RECT R, UINT Format, COLORREF Color)
 {
     SetTextColor(DC, Color);
     DrawTextA(DC, Text.c_str(), int(Text.size()), &R, Format);
@@ -164,10 +164,10 @@ void TButtonGlyph::Draw(HDC DC, const RECT& Client, const std::string& Caption, 
     if (State == bsDisabled) {
         RECT Relief = Text;
         OffsetRect(&Relief, 1, 1);
-        DrawText(DC, Caption, Relief, P.TextFormat, GetSysColor(COLOR_BTNHIGHLIGHT));
-        DrawText(DC, Caption, Text, P.TextFormat, GetSysColor(COLOR_BTNSHADOW));
+        PaintText(DC, Caption, Relief, P.TextFormat, GetSysColor(COLOR_BTNHIGHLIGHT));
+        PaintText(DC, Caption, Text, P.TextFormat, GetSysColor(COLOR_BTNSHADOW));
     } else {
-        DrawText(DC, Caption, Text, P.TextFormat, OldColor);
+        PaintText(DC, Caption, Text, P.TextFormat, OldColor);
     }
     SetTextColor(DC, OldColor);
     SetBkMode(DC, OldMode);
