@@ -470,6 +470,10 @@ void TWinControl::TrackMouseLeave()
         return;
     TRACKMOUSEEVENT Track{sizeof Track, TME_LEAVE, FHandle, 0};
     FTrackingMouse = TrackMouseEvent(&Track) != FALSE;
+    // A mouse that left before the tracking began is never reported (Wine): report it now.
+    POINT Cursor{};
+    if (FTrackingMouse && GetCursorPos(&Cursor) && WindowFromPoint(Cursor) != FHandle)
+        PostMessageA(FHandle, WM_MOUSELEAVE, 0, 0);
 }
 
 // Mouse messages over a windowless child go to that child, in its own coordinates; the
