@@ -28,7 +28,7 @@ POINT ScreenPointOf(const TControl* Control, int X, int Y)
     return Control->ClientToScreen(POINT{X, Y});
 }
 
-void MoveMouseTo(POINT Screen)
+void MoveMouseTo(POINT Screen, DWORD PumpMs)
 {
     INPUT In{};
     In.type = INPUT_MOUSE;
@@ -36,7 +36,7 @@ void MoveMouseTo(POINT Screen)
     In.mi.dy = LONG(MulDiv(Screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1));
     In.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &In, sizeof In);
-    AppPumpFor(100);
+    AppPumpFor(PumpMs);
 }
 
 void ClickAt(POINT Screen)

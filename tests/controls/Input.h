@@ -16,7 +16,8 @@ void AppPumpFor(DWORD Ms);
 
 // Screen point of a point in a control's client coordinates.
 POINT ScreenPointOf(const TControl* Control, int X, int Y);
-void MoveMouseTo(POINT Screen);
+// Moves the mouse there and handles the messages for PumpMs milliseconds.
+void MoveMouseTo(POINT Screen, DWORD PumpMs = 100);
 void ClickAt(POINT Screen);
 // Presses Key with the modifier keys held (VK_MENU, VK_CONTROL, VK_SHIFT), then lets go,
 // and handles the messages. QueueKey only puts the key in the input queue: keys meant for

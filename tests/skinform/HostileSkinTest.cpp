@@ -20,18 +20,6 @@ namespace {
 
 constexpr UINT Repaint = RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN;
 
-// A mouse move through the input queue, handled at once.
-void MoveMouse(POINT Screen)
-{
-    INPUT In{};
-    In.type = INPUT_MOUSE;
-    In.mi.dx = LONG(MulDiv(Screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1));
-    In.mi.dy = LONG(MulDiv(Screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1));
-    In.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &In, sizeof In);
-    AppPumpFor(10);
-}
-
 class HostileSkin : public SkinnedWindow {
 protected:
     TSkinData& LoadPacked(const std::string& Packed)
@@ -73,11 +61,11 @@ protected:
         GetWindowRect(Wnd, &R);
         for (int X = R.left; X < R.right; X += 40)
             for (int Y : {R.top + 3, R.top + 12})
-                MoveMouse(POINT{X, Y});
-        MoveMouse(POINT{R.right - 8, R.top + 8});
+                MoveMouseTo(POINT{X, Y}, 10);
+        MoveMouseTo(POINT{R.right - 8, R.top + 8}, 10);
         for (int I = 0; I < 20; ++I)
             SendMessageA(Wnd, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(R.left + 15 * I, R.top + 5));
-        MoveMouse(POINT{5, 760});
+        MoveMouseTo(POINT{5, 760}, 10);
     }
 
     static bool Answers(HWND Wnd)

@@ -20,15 +20,6 @@
 
 namespace {
 
-int Height(const RECT& R) { return R.bottom - R.top; }
-
-RECT WindowRect(HWND Wnd)
-{
-    RECT R{};
-    GetWindowRect(Wnd, &R);
-    return R;
-}
-
 // Records the class names the veto is asked about and refuses one of them.
 struct TVeto {
     std::string Refused;

@@ -14,16 +14,6 @@
 
 namespace {
 
-int Width(const RECT& R) { return R.right - R.left; }
-int Height(const RECT& R) { return R.bottom - R.top; }
-
-RECT WindowRect(HWND Wnd)
-{
-    RECT R{};
-    GetWindowRect(Wnd, &R);
-    return R;
-}
-
 bool InRegion(HWND Wnd, int X, int Y)
 {
     HRGN Region = CreateRectRgn(0, 0, 0, 0);

@@ -62,6 +62,13 @@ void SkinnedWindow::Settle(DWORD Ms)
     AppPumpFor(Ms);
 }
 
+RECT WindowRect(HWND Wnd)
+{
+    RECT R{};
+    GetWindowRect(Wnd, &R);
+    return R;
+}
+
 COLORREF WindowPixel(HWND Wnd, int X, int Y)
 {
     RECT R{};

@@ -47,6 +47,10 @@ protected:
     std::vector<TForm*> Forms;
 };
 
+inline int Width(const RECT& R) { return R.right - R.left; }
+inline int Height(const RECT& R) { return R.bottom - R.top; }
+// The window's rectangle on the screen.
+RECT WindowRect(HWND Wnd);
 // Window-relative pixel of a capture of the whole window.
 COLORREF WindowPixel(HWND Wnd, int X, int Y);
 // Runs Steps one after another from a thread timer, Interval ms apart, also while a modal
