@@ -65,12 +65,6 @@ void TWinSkinForm::Notification(TComponent* AComponent, TOperation Operation)
         ForgetControl(AComponent);
 }
 
-bool TWinSkinForm::HasMainMenuOption() const
-{
-    return FFrameSkinned;
-}
-
-
 // --- Attaching -----------------------------------------------------------------------------
 
 void TWinSkinForm::TakeSkin(TSkinData* SkinData)
@@ -85,14 +79,14 @@ void TWinSkinForm::AttachForm(TSkinData* SkinData, TCustomForm* Form)
     FForm = Form;
     TakeSkin(SkinData);
     Form->SetAutoScroll(false);
-    if (HasMainMenuOption()) {
+    if (FrameSkinned()) {
         FOldWindowProc = Form->WindowProc;
         Form->WindowProc = TWndMethod(this, &TWinSkinForm::FormWindowProc);
     }
     AttachWindow(SkinData);
     FOldColor = Form->Color();
     Form->SetColor(SkinData->ButtonFaceColor);
-    if (HasMainMenuOption())
+    if (FrameSkinned())
         HookPopupMenus(true);
 }
 
@@ -150,7 +144,7 @@ void TWinSkinForm::AttachWindow(TSkinData* SkinData)
             SetWindowLongPtrA(FMDIClient, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FClientInstance->Proc())));
     }
 
-    if (HasMainMenuOption()) {
+    if (FrameSkinned()) {
         FMenuHandle = GetMenu(FHandle);
         if (FMenuHandle && FMDIKind != mkChild) {
             FMenuBar = std::make_unique<TWinSkinMenu>(this, SkinData, FForm ? FForm->Menu() : nullptr);
@@ -499,7 +493,7 @@ void TWinSkinForm::Reskin()
     for (TSkinControl* Kind : FControls)
         Kind->SkinChanged();
     FSkinState = ssReskin;
-    if (HasMainMenuOption()) {
+    if (FrameSkinned()) {
         HookPopupMenus(true);
         FitWindow(true);
         // Still in ssReskin: the new skin's borders may cut another shape at the same size.
@@ -513,7 +507,7 @@ void TWinSkinForm::SkinWndProc(TMessage& Message)
     if (HandleStage1(Message))
         return;
     const bool PlainChild = (FStyle & WS_CHILD) && !IsMDIChild();
-    if (!HasMainMenuOption() || PlainChild) {
+    if (!FrameSkinned() || PlainChild) {
         CallDefault(Message);
         return;
     }
@@ -813,7 +807,7 @@ void TWinSkinForm::ClientWndProc(TMessage& Message)
         Message.Result =
             CallWindowProcA(FOldClientWndProc, FMDIClient, Message.Msg, Message.WParam, Message.LParam);
     };
-    const bool MainMenu = HasMainMenuOption();
+    const bool MainMenu = FrameSkinned();
     switch (Message.Msg) {
     case WM_NCDESTROY:
         Default();
@@ -923,7 +917,7 @@ bool TWinSkinForm::UnskinCommon()
 
 void TWinSkinForm::Unskin()
 {
-    if (!HasMainMenuOption()) {
+    if (!FrameSkinned()) {
         UnskinPlain();
         return;
     }
@@ -967,7 +961,7 @@ void TWinSkinForm::RestoreFrameSize()
 
 void TWinSkinForm::UnskinForDestroy()
 {
-    if (!HasMainMenuOption()) {
+    if (!FrameSkinned()) {
         UnskinPlain();
         return;
     }

@@ -128,7 +128,7 @@ class TWinSkinForm : public TComponent {
     // An MDI child in another state than normal keeps the system's frame.
     bool MDIChildNotNormal() const { return FMDIKind == mkChild && FWindowState != wsNormal; }
     // The frame is skinned: the main-menu option is set and the skin has a frame.
-    bool HasMainMenuOption() const;
+    bool FrameSkinned() const { return FFrameSkinned; }
     bool Subclassed() const { return FObjectInstance != nullptr; }
 
     TWndMethod FOldWindowProc;
