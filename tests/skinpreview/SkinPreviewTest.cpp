@@ -218,7 +218,8 @@ TEST(SkinPreview, ShowsEveryControlWithTheSkinNamedInTheCaption)
     const HWND Main = Preview.WaitForMain();
     ASSERT_TRUE(Main);
     EXPECT_TRUE(Preview.WaitForCaption("Pantrel Terracotta")) << TextOf(Main);
-    for (const char* Class : {"TButton", "TEdit", "TComboBox", "TMemo", "TTreeView", "TPanel", "TGroupBox", "TStatusBar"}) {
+    for (const char* Class : {"TButton", "TEdit", "TComboBox", "TMemo", "TTreeView", "TPanel", "TGroupBox", "TStatusBar",
+                              "TBitBtn", "TCheckBox", "TRadioButton", "TRadioGroup", "TUpDown"}) {
         const std::vector<HWND> Found = Descendants(Main, Class);
         ASSERT_FALSE(Found.empty()) << Class;
         for (HWND Control : Found)
@@ -228,6 +229,14 @@ TEST(SkinPreview, ShowsEveryControlWithTheSkinNamedInTheCaption)
     for (HWND Button : Descendants(Main, "TButton"))
         Enabled.push_back(IsWindowEnabled(Button));
     EXPECT_EQ(Enabled, (std::vector<bool>{true, false}));
+    // An unchecked and a checked box of each kind; the radio group's buttons are radio buttons too.
+    std::vector<LRESULT> Checks;
+    for (HWND Box : Descendants(Main, "TCheckBox"))
+        Checks.push_back(SendMessageA(Box, BM_GETCHECK, 0, 0));
+    EXPECT_EQ(Checks, (std::vector<LRESULT>{BST_UNCHECKED, BST_CHECKED}));
+    EXPECT_GE(Descendants(Main, "TRadioButton").size(), 2u + 3u);
+    EXPECT_EQ(SendMessageA(Descendants(Main, "TUpDown").front(), UDM_GETBUDDY, 0, 0),
+              LRESULT(Descendants(Main, "TEdit").back()));
     const HWND Memo = Descendants(Main, "TMemo").front();
     const LONG_PTR MemoStyle = GetWindowLongPtrA(Memo, GWL_STYLE);
     EXPECT_EQ(MemoStyle & (WS_HSCROLL | WS_VSCROLL), WS_HSCROLL | WS_VSCROLL);

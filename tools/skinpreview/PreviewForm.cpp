@@ -4,6 +4,7 @@
 #include "framework/graphics/PngFile.h"
 #include "framework/graphics/ScreenCopy.h"
 #include "framework/ui/Application.h"
+#include "framework/ui/BitBtn.h"
 #include "framework/ui/Button.h"
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Dialogs.h"
@@ -13,6 +14,7 @@
 #include "framework/ui/Menus.h"
 #include "framework/ui/OpenPictureDialog.h"
 #include "framework/ui/Panel.h"
+#include "framework/ui/SpeedButton.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/Timer.h"
 #include "framework/ui/TreeView.h"
@@ -74,6 +76,20 @@ bool AskPngFileName(HWND Owner, std::string& FileName)
     return true;
 }
 
+// The glyph buttons' picture, a small pot (designs hold no pictures). White, the colour of
+// its bottom-left pixel, is transparent.
+void DrawPot(TBitmap& Glyph)
+{
+    Glyph.SetSize(16, 16);
+    TCanvas& Canvas = *Glyph.Canvas();
+    Canvas.Brush()->SetColor(clWhite);
+    Canvas.FillRect(RECT{0, 0, 16, 16});
+    Canvas.Brush()->SetColor(TColor(0x003C60C2));
+    Canvas.Pen()->SetColor(TColor(0x001C3070));
+    Canvas.Rectangle(2, 6, 14, 14);
+    Canvas.Rectangle(6, 3, 10, 6);
+}
+
 } // namespace
 
 TPreviewForm::TPreviewForm(TComponent* AOwner) : TForm(AOwner)
@@ -86,6 +102,8 @@ void TPreviewForm::BindMembers()
     BindMember("GroupBox1", GroupBox1);
     BindMember("Button1", Button1);
     BindMember("Button2", Button2);
+    BindMember("BitBtn1", BitBtn1);
+    BindMember("SpeedButton1", SpeedButton1);
     BindMember("GroupBox2", GroupBox2);
     BindMember("Edit1", Edit1);
     BindMember("ComboBox1", ComboBox1);
@@ -108,6 +126,8 @@ void TPreviewForm::BindMembers()
 
 void TPreviewForm::FormCreate(TObject*)
 {
+    DrawPot(*BitBtn1->Glyph());
+    DrawPot(*SpeedButton1->Glyph());
     // The menu images are the system-menu glyphs every program with the skin component has.
     ImageList1->ResourceLoad(GetModuleHandleA(nullptr), "MORVELMENU", clWhite);
     TTreeNode* Root = TreeView1->Items()->AddFirst(nullptr, "Pantrel");

@@ -8,6 +8,7 @@
 
 #include <string>
 
+class TBitBtn;
 class TButton;
 class TComboBox;
 class TEdit;
@@ -20,6 +21,7 @@ class TOpenDialog;
 class TOpenPictureDialog;
 class TPanel;
 class TPopupMenu;
+class TSpeedButton;
 class TSkinData;
 class TStatusBar;
 class TTimer;
@@ -39,6 +41,8 @@ class TPreviewForm : public TForm {
     TGroupBox* GroupBox1 = nullptr;
     TButton* Button1 = nullptr;
     TButton* Button2 = nullptr;
+    TBitBtn* BitBtn1 = nullptr;
+    TSpeedButton* SpeedButton1 = nullptr;
     TGroupBox* GroupBox2 = nullptr;
     TEdit* Edit1 = nullptr;
     TComboBox* ComboBox1 = nullptr;
