@@ -14,11 +14,22 @@ const char* const FlatColourKeys[16] = {
     "ButtonText", "ButtonHilight", "Buttonlight", "ButtonShadow", "ButtonDkShadow", "MenuBarText",
     "TitleTextActive", "TitleTextNoActive"};
 
+namespace {
+
+int MaxFrames(int Element)
+{
+    return Element >= feScrollbar ? FlatMaxControlFrames : FlatMaxFrames;
+}
+
+}  // namespace
+
 COLORREF FlatColour(int Element, int Frame)
 {
-    if (Element < 0 || Element >= feCaptionButton + FlatMaxCaptionButtons || Frame < 1 || Frame > FlatMaxFrames)
+    if (Element < 0 || Element >= feFlatElementEnd || Frame < 1 || Frame > MaxFrames(Element))
         throw std::out_of_range("no flat colour for element " + std::to_string(Element) + ", frame " +
                                 std::to_string(Frame));
+    if (Element >= feScrollbar)
+        return RGB(6 + 11 * (Element - feScrollbar), 10 * Frame, 160);
     return RGB(12 + 12 * Element, 20 * Frame, 96);
 }
 
@@ -56,7 +67,7 @@ bool InCut(const TFlatSkin::TCorners& Cut, int X, int Y, int W, int H)
 // Frames of W x H in Element's flat colours, side by side or stacked, corners cut.
 std::string FramesBmp(int Element, int W, int H, int Frames, bool Stacked, const TFlatSkin::TCorners& Cut)
 {
-    Frames = std::clamp(Frames, 1, FlatMaxFrames);
+    Frames = std::clamp(Frames, 1, MaxFrames(Element));
     return Bmp(Stacked ? W : W * Frames, Stacked ? H * Frames : H, [&](int X, int Y) {
         const int Frame = Stacked ? Y / H : X / W;
         return InCut(Cut, X % W, Y % H, W, H) ? Key : FlatColour(Element, 1 + Frame);
@@ -141,6 +152,48 @@ std::vector<TFlatSkin::TButton> TFlatSkin::DefaultButtons()
     };
 }
 
+TFlatSkin::TControlElement TFlatSkin::ControlElement(TFlatControlElement Element)
+{
+    const auto E = [Element](const char* Section, int W, int H, int Frames, const char* ImageKey = "Image",
+                             const char* SecondKey = "") {
+        TControlElement C;
+        C.Element = Element;
+        C.Section = Section;
+        C.Width = W;
+        C.Height = H;
+        C.Frames = Frames;
+        C.ImageKey = ImageKey;
+        C.SecondKey = SecondKey;
+        return C;
+    };
+    switch (Element) {
+    case feScrollbar: return E("Scrollbar", 16, 16, 23);
+    case feHorzScroll: return E("HorzScroll", 32, 16, 4);
+    case feVertScroll: return E("VertScroll", 16, 32, 4);
+    case feHorzScrollThumb: return E("HorzScrollThumb", 24, 16, 3);
+    case feVertScrollThumb: return E("VertScrollThumb", 16, 24, 3);
+    case feSunkEdge: return E("SunkEdge", 24, 21, 4);
+    case feComboButton: return E("ComboButton", 17, 19, 4);
+    case feExtraImages: return E("ExtraImages", 16, 16, 5);
+    case feUpDownVert: return E("UpDown.Vert", 16, 10, 8, "Image", "GlyphImage");
+    case feUpDownHorz: return E("UpDown.Horz", 10, 16, 8, "Image", "GlyphImage");
+    case feTabs: return E("Tabs", 30, 20, 5, "Image", "Border");
+    case feStatusBarEdges: return E("StatusBarEdges", 20, 18, 3);
+    case feProgress: return E("Progress", 20, 16, 2, "Bitmap", "Chunk");
+    case feTrackbarThumbHorz: return E("Trackbar.ThumbHorz", 11, 20, 5);
+    case feTrackbarThumbVert: return E("Trackbar.ThumbVert", 20, 11, 5);
+    case feHeaderbar: return E("Headerbar", 30, 18, 5);
+    default: throw std::invalid_argument("element " + std::to_string(Element) + " is a second image");
+    }
+}
+
+TFlatSkin& TFlatSkin::WithControls(std::initializer_list<TFlatControlElement> Elements)
+{
+    for (TFlatControlElement E : Elements)
+        ControlElements.push_back(ControlElement(E));
+    return *this;
+}
+
 std::string TFlatSkin::Description() const
 {
     TIniText Ini;
@@ -222,6 +275,17 @@ std::string TFlatSkin::Description() const
         Ini.Set(B, "RadioButton", "radiobutton.bmp");
         Ini.Set(B, "RadioButtonFrame", RadioButton.Frames);
     }
+    for (const TControlElement& C : ControlElements) {
+        Ini.Set(C.Section, C.ImageKey, BitmapName(C.Section));
+        if (!C.SecondKey.empty())
+            Ini.Set(C.Section, C.SecondKey, BitmapName(C.Section + "-" + C.SecondKey));
+        Ini.Set(C.Section, "LeftWidth", C.Margins[0]);
+        Ini.Set(C.Section, "TopHeight", C.Margins[1]);
+        Ini.Set(C.Section, "RightWidth", C.Margins[2]);
+        Ini.Set(C.Section, "BottomHeight", C.Margins[3]);
+        Ini.Set(C.Section, "Trans", C.Trans);
+        Ini.Set(C.Section, "Tile", C.Tile);
+    }
     for (const auto& [Where, Value] : ExtraKeys)
         Ini.Set(Where.first, Where.second, Value);
     return Ini.Text();
@@ -253,6 +317,12 @@ std::vector<TSkinEntry> TFlatSkin::Entries() const
         const TButton& B = Buttons[I];
         E.push_back({BitmapName(ButtonSection(I)), FramesBmp(feCaptionButton + int(I), B.Width, B.Height,
                                                              B.Frames == 0 ? 6 : B.Frames, false, TCorners{})});
+    }
+    for (const TControlElement& C : ControlElements) {
+        E.push_back({BitmapName(C.Section), FramesBmp(C.Element, C.Width, C.Height, C.Frames, false, {})});
+        if (!C.SecondKey.empty())
+            E.push_back({BitmapName(C.Section + "-" + C.SecondKey),
+                         FramesBmp(C.Element + 1, C.Width, C.Height, C.Frames, false, {})});
     }
     for (const TSkinEntry& Extra : ExtraEntries) {
         auto Same = std::find_if(E.begin(), E.end(), [&](const TSkinEntry& X) { return X.Name == Extra.Name; });
@@ -288,6 +358,9 @@ std::vector<std::pair<std::string, std::string>> HostileSkins()
         TFlatSkin S;
         S.MenuBar.Present = S.MDIControls.Present = S.MenuItem.Present = S.MenuBackground.Present = true;
         S.PushButton.Present = S.CheckButton.Present = S.RadioButton.Present = true;
+        for (int E = feScrollbar; E < feFlatElementEnd; ++E)
+            if (E != feUpDownVertGlyph && E != feUpDownHorzGlyph && E != feTabsBorder && E != feProgressChunk)
+                S.ControlElements.push_back(TFlatSkin::ControlElement(TFlatControlElement(E)));
         return S;
     };
     // Every integer key of the pieces, the title, the menu bar and the buttons set to Value.
@@ -310,6 +383,10 @@ std::vector<std::pair<std::string, std::string>> HostileSkins()
                 S.ExtraKeys.push_back({{Section, Key}, Value});
         for (const char* Key : {"CheckButtonFrame", "RadioButtonFrame"})
             S.ExtraKeys.push_back({{"Buttons", Key}, Value});
+        for (const TFlatSkin::TControlElement& C : S.ControlElements)
+            for (const char* Key : {"LeftWidth", "TopHeight", "RightWidth", "BottomHeight", "Trans", "Tile", "Style",
+                                    "FrameCount", "NormalColour2"})
+                S.ExtraKeys.push_back({{C.Section, Key}, Value});
     };
     const auto FrameCounts = [&](const std::string& Value) {
         TFlatSkin S = Everything();
@@ -319,6 +396,8 @@ std::vector<std::pair<std::string, std::string>> HostileSkins()
             S.ExtraKeys.push_back({{ButtonSection(I), "frame"}, Value});
         for (const char* Key : {"CheckButtonFrame", "RadioButtonFrame"})
             S.ExtraKeys.push_back({{"Buttons", Key}, Value});
+        for (const char* Section : {"HorzScrollThumb", "VertScrollThumb"})
+            S.ExtraKeys.push_back({{Section, "FrameCount"}, Value});
         return S;
     };
     Add("frame-counts-above-width", FrameCounts("1000"));
@@ -336,6 +415,9 @@ std::vector<std::pair<std::string, std::string>> HostileSkins()
             M = 100000;
         for (int& M : S.PushButtonMargins)
             M = 100000;
+        for (TFlatSkin::TControlElement& C : S.ControlElements)
+            for (int& M : C.Margins)
+                M = 100000;
         Add("margins-huge", S);
     }
     {
@@ -347,6 +429,8 @@ std::vector<std::pair<std::string, std::string>> HostileSkins()
             I->Width = I->Height = I->Frames = 1;
         for (TFlatSkin::TButton& B : S.Buttons)
             B.Width = B.Height = B.Frames = 1;
+        for (TFlatSkin::TControlElement& C : S.ControlElements)
+            C.Width = C.Height = C.Frames = 1;
         Add("one-pixel-bitmaps", S);
     }
     {
@@ -416,6 +500,12 @@ std::vector<std::pair<std::string, std::string>> HostileSkins()
         S.ExtraKeys.push_back({{"Personality", "menuBar"}, "MENUBAR.BMP"});  // wrong case of extension
         S.ExtraEntries.push_back({"checkbutton.bmp", "BM not a bitmap at all"});
         S.ExtraKeys.push_back({{"Buttons", "RadioButton"}, "missing.bmp"});
+        S.ExtraEntries.push_back({"scrollbar.bmp", "BM not a bitmap at all"});
+        S.ExtraEntries.push_back({"sunkedge.bmp", ""});
+        S.ExtraKeys.push_back({{"Tabs", "Border"}, "missing.bmp"});
+        S.ExtraKeys.push_back({{"UpDown.Vert", "GlyphImage"}, "missing.bmp"});
+        S.ExtraKeys.push_back({{"Progress", "Chunk"}, "missing.bmp"});
+        S.ExtraKeys.push_back({{"Headerbar", "Image"}, "missing.bmp"});
         Add("broken-and-missing-bitmaps", S);
     }
     return Skins;

@@ -5,6 +5,7 @@
 // without harm.
 #include <windows.h>
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <utility>
@@ -30,10 +31,40 @@ enum TFlatElement {
 };
 constexpr int FlatMaxCaptionButtons = 9;
 constexpr int FlatMaxFrames = 12;
+// Control elements have up to this many frames (the scroll-bar arrows have 23).
+constexpr int FlatMaxControlFrames = 24;
 
-// The colour of frame Frame (1..FlatMaxFrames) of element Element (0 .. feCaptionButton +
-// FlatMaxCaptionButtons - 1): red 12 + 12 x Element, green 20 x Frame, blue 96. Never the
-// key colour; no two are alike; raises std::out_of_range outside those ranges.
+// Elements of the control kinds, numbered after the caption buttons. A "Glyph", "Border" or
+// "Chunk" entry is the second image of the element before it.
+enum TFlatControlElement {
+    feScrollbar = feCaptionButton + FlatMaxCaptionButtons,
+    feHorzScroll,
+    feVertScroll,
+    feHorzScrollThumb,
+    feVertScrollThumb,
+    feSunkEdge,
+    feComboButton,
+    feExtraImages,
+    feUpDownVert,
+    feUpDownVertGlyph,
+    feUpDownHorz,
+    feUpDownHorzGlyph,
+    feTabs,
+    feTabsBorder,
+    feStatusBarEdges,
+    feProgress,
+    feProgressChunk,
+    feTrackbarThumbHorz,
+    feTrackbarThumbVert,
+    feHeaderbar,
+    feFlatElementEnd
+};
+
+// The colour of frame Frame of element Element (0 .. feFlatElementEnd - 1): red 12 + 12 x
+// Element, green 20 x Frame, blue 96 for the frame, title and caption-button elements (frames
+// 1..FlatMaxFrames); red 6 + 11 x (Element - feScrollbar), green 10 x Frame, blue 160 for the
+// control elements (frames 1..FlatMaxControlFrames). Never the key colour; no two are alike; raises std::out_of_range outside those
+// ranges.
 COLORREF FlatColour(int Element, int Frame);
 // The colour of the index-th key of FlatColourKeys (red 30 + 12 x index, green 200 - 8 x
 // index, blue 200): unlike every element colour.
@@ -130,6 +161,30 @@ struct TFlatSkin {
     COLORREF ButtonTextColours[3] = {RGB(240, 40, 40), RGB(40, 240, 40), RGB(240, 240, 40)};
     TImage CheckButton{false, 13, 13, 4, {}};
     TImage RadioButton{false, 13, 13, 4, {}};
+
+    // An element of the control kinds: section Section with its image (ImageKey) of Frames
+    // flat frames of Width x Height side by side, its margin keys (left, top, right,
+    // bottom), "Trans" and "Tile"; with a SecondKey, a second image of the same frames in the
+    // colours of Element + 1.
+    struct TControlElement {
+        int Element = feScrollbar;
+        std::string Section;
+        int Width = 16;
+        int Height = 16;
+        int Frames = 1;
+        std::string ImageKey = "Image";
+        std::string SecondKey;
+        int Margins[4] = {2, 2, 2, 2};
+        int Trans = 0;
+        int Tile = 0;
+    };
+    // The control elements present, in the order written.
+    std::vector<TControlElement> ControlElements;
+    // Element (one of TFlatControlElement without a second image of its own) with its
+    // section name, the frame count the skin component fixes for it and a plausible size.
+    static TControlElement ControlElement(TFlatControlElement Element);
+    // Adds ControlElement(Element) for each of Elements; answers this skin.
+    TFlatSkin& WithControls(std::initializer_list<TFlatControlElement> Elements);
 
     // Set after everything above, replacing a key of the same section and name: (section,
     // key, value). For what the options do not cover, and for nonsense.

@@ -137,6 +137,29 @@ TEST_F(FlatSkin, LoadsWithTheColoursAndFramesItDescribes)
     EXPECT_EQ(COLORREF(Skin.TitleTextNoActiveColor), FlatKeyColour(15));
 }
 
+TEST_F(FlatSkin, ControlElementsLoadWithTheirFramesAndSecondImages)
+{
+    TFlatSkin Kit;
+    Kit.WithControls({feScrollbar, feComboButton, feUpDownVert, feTabs, feProgress});
+    TSkinRoot Root(nullptr);
+    TSkinData& Skin = StreamIn(Root, Kit.Pack());
+    ASSERT_TRUE(Skin.Scrollbar);
+    EXPECT_EQ(Skin.Scrollbar->FrameCount, 23);
+    EXPECT_EQ(Pixel(*Skin.Scrollbar->Bitmap, 22 * 16 + 15, 15), FlatColour(feScrollbar, 23));
+    ASSERT_TRUE(Skin.ComboButton);
+    EXPECT_EQ(Pixel(*Skin.ComboButton->Bitmap, 0, 0), FlatColour(feComboButton, 1));
+    EXPECT_EQ(Pixel(*Skin.ComboButton->Bitmap2, 0, 0), FlatColour(feComboButton, 4));  // mirrored
+    ASSERT_TRUE(Skin.UpDownVert);
+    EXPECT_EQ(Skin.UpDownVert->FrameCount, 8);
+    EXPECT_EQ(Pixel(*Skin.UpDownVert->Bitmap2, 16, 0), FlatColour(feUpDownVertGlyph, 2));
+    ASSERT_TRUE(Skin.Tabs);
+    EXPECT_EQ(Pixel(*Skin.Tabs->Bitmap2, 0, 0), FlatColour(feTabsBorder, 1));
+    ASSERT_TRUE(Skin.Progress);
+    EXPECT_EQ(Pixel(*Skin.Progress->Bitmap, 20, 0), FlatColour(feProgress, 2));
+    EXPECT_EQ(Pixel(*Skin.Progress->Bitmap2, 0, 0), FlatColour(feProgressChunk, 1));
+    EXPECT_FALSE(Skin.Headerbar);
+}
+
 TEST_F(FlatSkin, OptionsLeaveOutWhatIsOffAndExtraKeysWin)
 {
     TFlatSkin Kit;
@@ -159,7 +182,8 @@ TEST_F(FlatSkin, OptionsLeaveOutWhatIsOffAndExtraKeysWin)
     ASSERT_EQ(Skin.Colours.size(), 1u);
     EXPECT_EQ(COLORREF(Skin.Colours[0]), RGB(1, 2, 3));
     EXPECT_EQ(Skin.BorderTop->Bitmap->Width(), 5);
-    EXPECT_THROW(FlatColour(feCaptionButton + FlatMaxCaptionButtons, 1), std::out_of_range);
+    EXPECT_THROW(FlatColour(feFlatElementEnd, 1), std::out_of_range);
+    EXPECT_THROW(FlatColour(feHeaderbar, FlatMaxControlFrames + 1), std::out_of_range);
     EXPECT_THROW(FlatColour(feLeft, 0), std::out_of_range);
 }
 
