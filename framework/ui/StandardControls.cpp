@@ -18,6 +18,9 @@
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/TreeView.h"
 #include "framework/ui/UpDown.h"
+#include "framework/ui/ProgressBar.h"
+#include "framework/ui/TrackBar.h"
+#include "framework/ui/HeaderControl.h"
 
 void RegisterStandardControls()
 {
@@ -29,6 +32,8 @@ void RegisterStandardControls()
           &TMenuItem::StaticClassInfo(), &TOpenPictureDialog::StaticClassInfo(), &TPanel::StaticClassInfo(),
           &TStatusBar::StaticClassInfo(), &TStatusPanel::StaticClassInfo(), &TTreeView::StaticClassInfo(),
           &TBitBtn::StaticClassInfo(), &TCheckBox::StaticClassInfo(), &TRadioButton::StaticClassInfo(),
-          &TRadioGroup::StaticClassInfo(), &TSpeedButton::StaticClassInfo(), &TUpDown::StaticClassInfo()})
+          &TRadioGroup::StaticClassInfo(), &TSpeedButton::StaticClassInfo(), &TUpDown::StaticClassInfo(),
+          &TProgressBar::StaticClassInfo(), &TTrackBar::StaticClassInfo(), &THeaderControl::StaticClassInfo(),
+          &THeaderSection::StaticClassInfo()})
         RegisterComponentClass(*Info);
 }
