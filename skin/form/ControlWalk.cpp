@@ -2,10 +2,28 @@
 // A framework form's components are walked (by class, the skin's class map, the
 // application's OnSkinControl event or Tag); a bare window's child windows by class and style.
 #include <algorithm>
+#include <initializer_list>
+#include <optional>
+#include <type_traits>
 
 #include "framework/core/StrUtils.h"
+#include "framework/core/TypInfo.h"
+#include "framework/core/Color.h"
+#include "framework/ui/BitBtn.h"
+#include "framework/ui/CheckBox.h"
+#include "framework/ui/ComboBox.h"
+#include "framework/ui/CustomControl.h"
+#include "framework/ui/Edit.h"
+#include "framework/ui/Form.h"
 #include "framework/ui/GraphicControl.h"
+#include "framework/ui/GroupBox.h"
+#include "framework/ui/Memo.h"
 #include "framework/ui/Panel.h"
+#include "framework/ui/RadioButton.h"
+#include "framework/ui/RadioGroup.h"
+#include "framework/ui/SpeedButton.h"
+#include "framework/ui/StatusBar.h"
+#include "framework/ui/TreeView.h"
 #include "framework/ui/WinControl.h"
 #include "skin/controls/Buttons.h"
 #include "skin/controls/CheckRadio.h"
@@ -86,6 +104,102 @@ bool TWinSkinForm::IsWrapped(TComponent* C) const
     return false;
 }
 
+namespace {
+
+// One component on its way through the walk: the facts the rows test and the actions they
+// take, so that each row of the walk reads as one line.
+class TWalkStep {
+public:
+    TWalkStep(TWinSkinForm& Form, TComponent* C)
+        : FForm(Form), FC(C), FClass(UpperCaseAscii(C->ClassName())), FTag(C->Tag() % 100),
+          FOptions(Form.FSkinData->SkinControls())
+    {
+    }
+    bool Named(std::initializer_list<const char*> Names) const
+    {
+        return std::any_of(Names.begin(), Names.end(), [&](const char* N) { return FClass == N; });
+    }
+    // C's class or one of its ancestors has this name (for classes the walk names by role).
+    bool Descends(const char* ClassName) const
+    {
+        for (const TClassInfo* I = &FC->ClassInfo(); I; I = I->Parent)
+            if (UpperCaseAscii(I->Name) == ClassName)
+                return true;
+        return false;
+    }
+    template <class T>
+    bool Is() const
+    {
+        return dynamic_cast<T*>(FC) != nullptr;
+    }
+    bool Tagged(int Tag) const { return FTag == Tag; }
+    bool On(TSkinControlType Option) const { return FOptions.Contains(Option); }
+    bool HasTabs() const { return FForm.FSkinData->Tabs != nullptr; }
+    TWinControl* Windowed() const { return dynamic_cast<TWinControl*>(FC); }
+    TComponent* Component() const { return FC; }
+    TWinSkinForm& Form() const { return FForm; }
+
+    // Kind K (Recolor) through the framework route; it lists itself.
+    template <class K>
+    void Wrap(bool Recolor, TComponent* Target = nullptr) const
+    {
+        auto* Control = dynamic_cast<TWinControl*>(Target ? Target : FC);
+        if (!Control)
+            return;
+        auto* Kind = new K(&FForm);
+        Kind->InstallControl(Control, FForm.FSkinData, Recolor, &FForm.FControlCanvas);
+    }
+    // Kind K on C's window, listed in FControls only when Listed.
+    template <class K>
+    void WrapWindow(bool Listed) const
+    {
+        TWinControl* Control = Windowed();
+        if (!Control)
+            return;
+        auto* Kind = new K(&FForm);
+        Kind->InstallWindow(Control->Handle(), FForm.FSkinData, &FForm.FControlCanvas);
+        if (Listed)
+            FForm.AddControl(Kind);
+    }
+    // The scroll-bar kind through its own installation.
+    void WrapScrollBars(bool TrackThumb) const
+    {
+        (void)TrackThumb;  // waits for the scroll-bar kind
+    }
+    // Every child control of C takes its own colour and, with K, kind K (1).
+    template <class K = void>
+    void ChildrenOwnColour() const
+    {
+        TWinControl* Control = Windowed();
+        if (!Control)
+            return;
+        for (int I = 0; I < Control->ControlCount(); ++I) {
+            TControl* Child = Control->Controls(I);
+            Child->SetParentColor(false);
+            if constexpr (!std::is_void_v<K>)
+                Wrap<K>(true, Child);
+        }
+    }
+    void SetColour(TColor Colour) const
+    {
+        if (auto* Control = dynamic_cast<TControl*>(FC))
+            Control->SetColor(Colour);
+    }
+    void SetEnum(const char* Name, const char* Value) const { SetEnumPropByName(FC, Name, Value); }
+    void WalkInto() const { FForm.SkinChildControls(FC); }
+
+private:
+    TWinSkinForm& FForm;
+    TComponent* FC;
+    std::string FClass;
+    int FTag;
+    TSkinControlTypes FOptions;
+};
+
+void SkinByRow(const TWalkStep& W);
+
+}  // namespace
+
 void TWinSkinForm::SkinChildControls(TComponent* Container)
 {
     for (int I = 0; I < Container->ComponentCount(); ++I) {
@@ -102,7 +216,166 @@ void TWinSkinForm::SkinChildControls(TComponent* Container)
         }
         if (SkinByApplication(Container, C))
             continue;
+        SkinByClass(C);
     }
+}
+
+void TWinSkinForm::SkinByClass(TComponent* C)
+{
+    const TWalkStep W(*this, C);
+    if (W.Named({"TDBCOMBOBOXEH", "TQRPREVIEW", "TFRDESIGNERPAGE", "TFRPBOX"}))
+        return;
+    if (W.Named({"TTOOLBAR"})) {
+        // The flat look re-creates the tool bar's window, drawn on the skin's face colour.
+        W.SetEnum("Flat", "True");
+        W.SetColour(clBtnFace);
+        return;
+    }
+    if ((W.Descends("TPAGECONTROL") || W.Descends("TTABCONTROL")) && W.HasTabs() && W.On(xcTab))
+        return;  // waits for the tab kind
+    if (SkinByClassMap(C))
+        return;
+    SkinByRow(W);
+}
+
+namespace {
+
+void SkinByRow(const TWalkStep& W)
+{
+    // Rows 7 to 38 of the walk, first that applies.
+    if (W.Named({"TTABSET"}) && W.HasTabs() && W.On(xcTab))
+        return;  // waits for the tab-set kind
+    if (W.Named({"TTABBEDNOTEBOOK"}) && W.HasTabs() && W.On(xcTab))
+        return;  // waits for the tab kind
+    if (W.Named({"TMVCPANEL"}))
+        return W.WalkInto();
+    if (W.Descends("TCUSTOMTABCONTROL") && W.HasTabs() && W.On(xcTab))
+        return;  // waits for the tab kind
+    if (W.Is<TCheckBox>() && W.On(xcCheckBox))
+        return W.Wrap<TSkinCheckBox>(true);
+    if (W.Named({"TTRACKBAR"}) && W.On(xcButton))
+        return;  // waits for the track-bar kind
+    if (W.Named({"TUPDOWN"}) && W.On(xcButton))
+        return;  // waits for the up-down kind
+    if (W.Is<TRadioGroup>() && W.On(xcRadioButton))
+        return W.ChildrenOwnColour<TSkinRadioButton>();  // the box kind waits
+    if (W.Named({"TDBNAVIGATOR"}) && W.On(xcPanel)) {
+        W.SetEnum("Flat", "True");
+        return;  // the box kind waits
+    }
+    if (W.Is<TCustomGroupBox>() && W.On(xcPanel)) {
+        W.ChildrenOwnColour();
+        return W.WalkInto();  // the box kind waits
+    }
+    if (W.Is<TRadioButton>() && W.On(xcRadioButton))
+        return W.Wrap<TSkinRadioButton>(true);
+    if (W.Descends("TTOOLBAR") && W.On(xcToolbar)) {
+        W.SetEnum("Flat", "True");
+        return;  // the box kind waits
+    }
+    if (W.Is<TStatusBar>() && W.On(xcStatusBar)) {
+        W.SetEnum("SizeGrip", "False");
+        return;  // waits for the status-bar kind
+    }
+    if (W.Descends("TPROGRESSBAR") && W.On(xcProgress))
+        return;  // waits for the progress kind
+    if (W.Descends("TSCROLLBAR") && W.On(xcScrollbar))
+        return;  // waits for the scroll-bar control kind
+    if ((W.Is<TCustomComboBox>() || W.Tagged(95)) && W.On(xcCombo))
+        return;  // waits for the combo kind
+    if (W.Named({"TDATETIMEPICKER"}) && W.On(xcEdit))
+        return;  // waits for the edit and combo kinds
+    if (W.Named({"TRICHEDIT", "TWWDBRICHEDIT", "TDXDBMEMO"}) && W.On(xcScrollbar))
+        return W.WrapScrollBars(true);
+    if (W.Is<TBitBtn>() && W.On(xcBitBtn))
+        return;  // waits for the glyph-button kind
+    if (W.Is<TSpeedButton>() && W.On(xcSpeedButton))
+        return;  // waits for the speed-button kind
+    if (W.Is<TCustomPanel>() && W.On(xcPanel))
+        return W.WalkInto();  // the box kind waits
+    if (W.Named({"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}) && W.On(xcScrollbar))
+        return W.WrapScrollBars(false);
+    if (W.Descends("TLISTVIEW") && W.On(xcScrollbar))
+        return;  // waits for the list-view kind
+    if (W.Is<TCustomMemo>() && W.On(xcScrollbar))
+        return W.WrapScrollBars(true);
+    if (W.Descends("TLISTBOX") && W.On(xcScrollbar)) {
+        W.SetColour(clBtnFace);
+        return W.WrapScrollBars(true);
+    }
+    if ((W.Tagged(96) || W.Form().HasOwnScrollBars(W.Component())) && W.On(xcScrollbar))
+        return W.WrapScrollBars(true);
+    if (W.Is<TButton>() && W.On(xcButton))
+        return W.Wrap<TSkinButton>(false);
+    if ((W.Is<TCustomEdit>() || W.Tagged(97)) && W.On(xcEdit))
+        return;  // waits for the edit kind
+    if (W.Is<TCustomControl>())
+        return W.WalkInto();
+    if (W.Is<TCustomForm>()) {
+        W.SetColour(clBtnFace);
+        return W.WalkInto();
+    }
+}
+
+}  // namespace
+
+bool TWinSkinForm::HasOwnScrollBars(TComponent* C) const
+{
+    if (C->Tag() == 55 || dynamic_cast<TMemo*>(C) || dynamic_cast<TCustomTreeView*>(C))
+        return true;
+    auto* Control = dynamic_cast<TWinControl*>(C);
+    return Control && Control->HandleAllocated() &&
+           (GetWindowLongPtrA(Control->Handle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0;
+}
+
+bool TWinSkinForm::SkinByClassMap(TComponent* C)
+{
+    const std::optional<std::string> Mapped = ClassMapKind(C->ClassName());
+    if (!Mapped)
+        return false;
+    const std::string& Kind = *Mapped;
+    const TWalkStep W(*this, C);
+    if (Kind == "combobox" && W.On(xcCombo)) {
+        // waits for the combo kind
+    }
+    else if (Kind == "edit" && W.On(xcEdit)) {
+        // waits for the edit kind
+    }
+    else if (Kind == "radiobutton" && W.On(xcRadioButton))
+        W.Wrap<TSkinRadioButton>(true);
+    else if (Kind == "panel" && W.On(xcPanel))
+        W.SetEnum("Transparent", "True");  // the box kind waits
+    else if (Kind == "trackbar" && W.On(xcButton))
+        W.SetEnum("Transparent", "True");  // the track-bar kind waits
+    else if (Kind == "button" && W.On(xcButton))
+        W.Wrap<TSkinButton>(false);
+    else if (Kind == "tab" && W.On(xcTab) && W.HasTabs()) {
+        // waits for the tab kind
+    }
+    else if (Kind == "progress" && W.On(xcProgress)) {
+        // waits for the progress kind
+    }
+    else if (Kind == "scrollbar" && W.On(xcScrollbar))
+        W.WrapScrollBars(true);
+    else if (Kind == "radiogroup" && W.On(xcPanel) && W.On(xcRadioButton))
+        W.ChildrenOwnColour<TSkinRadioButton>();  // the box kind waits
+    else if (Kind == "checkgroup" && W.On(xcPanel) && W.On(xcRadioButton))
+        W.ChildrenOwnColour<TSkinCheckBox>();  // the box kind waits
+    else if (Kind == "checkbox" && W.On(xcCheckBox))
+        W.Wrap<TSkinCheckBox>(true);
+    return true;
+}
+
+std::optional<std::string> TWinSkinForm::ClassMapKind(const std::string& ClassName) const
+{
+    const std::string Key = LowerCaseAscii(ClassName) + "=";
+    const TStrings& Lines = *FSkinData->Skin3rd();
+    for (int I = 0; I < Lines.Count(); ++I) {
+        const std::string Line = LowerCaseAscii(Lines.Strings(I));
+        if (Line.compare(0, Key.size(), Key) == 0)
+            return Line.substr(Key.size(), 50);
+    }
+    return std::nullopt;
 }
 
 bool TWinSkinForm::SkinByApplication(TComponent* Container, TComponent* C)
@@ -132,24 +405,50 @@ void TWinSkinForm::SkinChildWindows()
             SkinChildWindow(Child);
 }
 
+namespace {
+
+// The kind a bare window's button takes by its style, or null for a group box.
+TSkinControl* ButtonKind(TWinSkinForm* Form, LONG_PTR Style)
+{
+    if ((Style & 7) == 7)
+        return nullptr;
+    if ((Style & 3) == 3 || (Style & 2) != 0 || (Style & 5) == 5)
+        return new TSkinCheckBox(Form);
+    if ((Style & 9) == 9 || (Style & 4) != 0)
+        return new TSkinRadioButton(Form);
+    return new TSkinButton(Form);
+}
+
+}  // namespace
+
 void TWinSkinForm::SkinChildWindow(HWND Wnd)
 {
     if (!Wnd || std::any_of(FControls.begin(), FControls.end(), [Wnd](TSkinControl* K) { return K->FHandle == Wnd; }))
         return;
-    char Class[101] = {};
-    GetClassNameA(Wnd, Class, 100);
-    if (LowerCaseAscii(Class) != "button")
-        return;
+    char Name[101] = {};
+    GetClassNameA(Wnd, Name, 100);
+    const std::string Class = LowerCaseAscii(Name);
     const LONG_PTR Style = GetWindowLongPtrA(Wnd, GWL_STYLE);
-    if ((Style & 7) == 7)
-        return;  // a group box
-    TSkinControl* Kind;
-    if ((Style & 3) == 3 || (Style & 2) != 0 || (Style & 5) == 5)
-        Kind = new TSkinCheckBox(this);
-    else if ((Style & 9) == 9 || (Style & 4) != 0)
-        Kind = new TSkinRadioButton(this);
-    else
-        Kind = new TSkinButton(this);
-    Kind->InstallWindow(Wnd, FSkinData, &FControlCanvas);
+    TSkinControl* Kind = nullptr;
+    HWND Target = Wnd;
+    if (Class == "button")
+        Kind = ButtonKind(this, Style);
+    else if (Class == "combobox" && (Style & 3) != 1) {
+        // waits for the combo kind
+    }
+    else if (Class == "comboboxex32" && GetWindow(Wnd, GW_CHILD))
+        Target = GetWindow(Wnd, GW_CHILD);  // the combo kind waits
+    else if (Class == "scrollbar") {
+        // waits for the size-grip kind
+    }
+    else if (Class == "systabcontrol32" && (Style & 0x2000) == 0) {
+        // waits for the tab kind
+    }
+    else if (Class == "edit") {
+        // waits for the edit kind
+    }
+    if (!Kind)
+        return;
+    Kind->InstallWindow(Target, FSkinData, &FControlCanvas);
     AddControl(Kind);
 }

@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ class TNCObject;
 class TWinSysButton;
 class TMenuBtn;
 class TWinSkinMenu;
+class TMenuItem;
 class TPopupMenu;
 class TTimer;
 
@@ -110,11 +112,23 @@ class TWinSkinForm : public TComponent {
     void PostOpenButton(TMenuBtn* Button);
     TMenuBtn* FindAccelButton(unsigned Char);
 
+    // Owner-drawn menu items painted from the skin (MenuItemPaint.cpp). The first two are
+    // the OnMeasureItem / OnDrawItem handlers of framework items; the others paint an item
+    // of the popup showing Menu, or without the skin's item image.
+    void MeasureMenuItem(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height);
+    void DrawMenuItem(TObject* Sender, TCanvas* ACanvas, const RECT& ARect, bool Selected);
+    void DrawMenuItemByHandle(HMENU Menu, TMenuItem& Item, bool Selected, const RECT& Rect, TCanvas& Canvas);
+    void DrawMenuItemPlain(TMenuItem& Item, TCanvas& Canvas, bool Selected, const RECT& Rect);
+
     // Control discovery (ControlWalk.cpp).
     void SkinChildControls(TComponent* Container);
     void SkinChildWindows();
     void SkinChildWindow(HWND Wnd);
     bool IsWrapped(TComponent* C) const;
+    // A windowed control with a scroll-bar style, a memo, a tree view, or Tag 55.
+    bool HasOwnScrollBars(TComponent* C) const;
+    // The skin's class map (Skin3rd) chose a kind for C; true when it settled C.
+    bool SkinByClassMap(TComponent* C);
     // Adds a kind to FControls unless it is there; answers whether it was there already.
     bool AddControl(TSkinControl* Kind);
     // Uninstalls and frees every kind of FControls.
@@ -241,10 +255,28 @@ private:
 
     // The application's own kind for C (OnSkinControl); true when it settled C.
     bool SkinByApplication(TComponent* Container, TComponent* C);
+    // The walk's rows after the application's: by class, the class map, tag and role.
+    void SkinByClass(TComponent* C);
+    // The kind text the class map gives ClassName (lower case), none without a line.
+    std::optional<std::string> ClassMapKind(const std::string& ClassName) const;
 
     // Menu items (MenuItemPaint.cpp).
     void OnMeasureItem(TMessage& Message);
     void OnDrawItem(TMessage& Message);
+    // The framework item of the menu bar's menu with that command, or null.
+    TMenuItem* BarItem(UINT Command) const;
+    // Item painting shared by DrawMenuItem and DrawMenuItemByHandle; Separator: a "-"
+    // caption shows the skin's separator strip.
+    void DrawSkinnedItem(HMENU Menu, TMenuItem& Item, bool Selected, const RECT& Rect, TCanvas& Canvas,
+                         bool Separator);
+    // Fills Bitmap with the part of the popup's background under Rect, or with "Menu".
+    void ItemBackground(HMENU Menu, const RECT& Rect, TBitmap& Bitmap);
+    void DrawMenuItemContent(TMenuItem& Item, TCanvas& Canvas, bool Selected, const RECT& Rect);
+    void DrawMenuText(TMenuItem& Item, TCanvas& Canvas, UINT Format, bool Selected, RECT& Rect, std::string Text);
+    void DrawMenuSeparator(TCanvas& Canvas, const RECT& Rect);
+    bool MenuRightToLeft(const TMenuItem& Item) const;
+    // Menu-item handlers on every item of Menu (or off them).
+    void HookMenuItems(TMenuItem& Parent, bool On);
 
     void HoverPoll(TObject* Sender);
     void SysPopupClick(TObject* Sender);
