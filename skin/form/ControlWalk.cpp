@@ -161,6 +161,12 @@ public:
         if (Listed)
             FForm.AddControl(Kind);
     }
+    // The speed-button kind through its windowless installation.
+    void WrapSpeedButton() const
+    {
+        auto* Kind = new TSkinSpeedButton(&FForm);
+        Kind->InstallGraphic(dynamic_cast<TSpeedButton*>(FC), FForm.FSkinData, &FForm.FControlCanvas);
+    }
     // The scroll-bar kind through its own installation.
     void WrapScrollBars(bool TrackThumb) const
     {
@@ -288,9 +294,9 @@ void SkinByRow(const TWalkStep& W)
     if (W.Named({"TRICHEDIT", "TWWDBRICHEDIT", "TDXDBMEMO"}) && W.On(xcScrollbar))
         return W.WrapScrollBars(true);
     if (W.Is<TBitBtn>() && W.On(xcBitBtn))
-        return;  // waits for the glyph-button kind
+        return W.Wrap<TSkinBitButton>(false);
     if (W.Is<TSpeedButton>() && W.On(xcSpeedButton))
-        return;  // waits for the speed-button kind
+        return W.WrapSpeedButton();
     if (W.Is<TCustomPanel>() && W.On(xcPanel))
         return W.WalkInto();  // the box kind waits
     if (W.Named({"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}) && W.On(xcScrollbar))
