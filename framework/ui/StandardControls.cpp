@@ -16,6 +16,8 @@
 #include "framework/ui/RadioGroup.h"
 #include "framework/ui/SpeedButton.h"
 #include "framework/ui/StatusBar.h"
+#include "framework/ui/TabControl.h"
+#include "framework/ui/TabSet.h"
 #include "framework/ui/TreeView.h"
 #include "framework/ui/UpDown.h"
 #include "framework/ui/ProgressBar.h"
@@ -33,6 +35,8 @@ void RegisterStandardControls()
           &TStatusBar::StaticClassInfo(), &TStatusPanel::StaticClassInfo(), &TTreeView::StaticClassInfo(),
           &TBitBtn::StaticClassInfo(), &TCheckBox::StaticClassInfo(), &TRadioButton::StaticClassInfo(),
           &TRadioGroup::StaticClassInfo(), &TSpeedButton::StaticClassInfo(), &TUpDown::StaticClassInfo(),
+          &TTabControl::StaticClassInfo(), &TPageControl::StaticClassInfo(), &TTabSheet::StaticClassInfo(),
+          &TTabSet::StaticClassInfo(),
           &TProgressBar::StaticClassInfo(), &TTrackBar::StaticClassInfo(), &THeaderControl::StaticClassInfo(),
           &THeaderSection::StaticClassInfo()})
         RegisterComponentClass(*Info);

@@ -9,6 +9,7 @@ pantrel_library(pantrel_controls
     Label.cpp Memo.cpp Menus.cpp OpenPictureDialog.cpp Panel.cpp RadioButton.cpp RadioGroup.cpp
     SpeedButton.cpp StandardControls.cpp StatusBar.cpp TreeView.cpp UpDown.cpp
     ProgressBar.cpp TrackBar.cpp HeaderControl.cpp
+    TabControl.cpp TabSet.cpp
   DEPS pantrel_ui pantrel_graphics comdlg32 comctl32 gdi32 user32)
 
 # The placeholder JPEG is drawn at build time by the pantrel_placeholder target (assets);
