@@ -83,9 +83,7 @@ void TSpeedButton::Dispatch(TMessage& Message)
             Invalidate();
         break;
     case CM_ENABLEDCHANGED:
-        // Enabling or disabling changes the face; nothing else repaints a windowless button.
         FDragging = FPressed = false;
-        Invalidate();
         break;
     }
     TGraphicControl::Dispatch(Message);
