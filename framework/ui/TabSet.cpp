@@ -77,17 +77,30 @@ void TTabSet::UpdateScroller()
     FScroller->SetVisible(FFirstIndex > 0 || Shown < FTabs.Count());
 }
 
+bool TTabSet::Loading() const
+{
+    return ComponentState().Contains(csLoading);
+}
+
+// While a design is read the tabs may come after the indexes; Loaded fits them.
 void TTabSet::SetTabIndex(int Value)
 {
-    FTabIndex = std::clamp(Value, -1, FTabs.Count() - 1);
+    FTabIndex = Loading() ? Value : std::clamp(Value, -1, FTabs.Count() - 1);
     Invalidate();
 }
 
 void TTabSet::SetFirstIndex(int Value)
 {
-    FFirstIndex = std::clamp(Value, 0, std::max(FTabs.Count() - 1, 0));
+    FFirstIndex = Loading() ? Value : std::clamp(Value, 0, std::max(FTabs.Count() - 1, 0));
     UpdateScroller();
     Invalidate();
+}
+
+void TTabSet::Loaded()
+{
+    TCustomControl::Loaded();
+    SetFirstIndex(FFirstIndex);
+    SetTabIndex(FTabIndex);
 }
 
 void TTabSet::SetStartMargin(int Value)
@@ -131,6 +144,8 @@ void TTabSet::FontChanged()
 
 void TTabSet::TabsChanged(TObject*)
 {
+    if (Loading())
+        return;
     FTabIndex = std::min(FTabIndex, FTabs.Count() - 1);
     FFirstIndex = std::clamp(FFirstIndex, 0, std::max(FTabs.Count() - 1, 0));
     UpdateScroller();

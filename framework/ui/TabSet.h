@@ -44,6 +44,7 @@ class TTabSet : public TCustomControl {
     std::vector<TTabPlace> TabPlaces(TCanvas& Canvas, int Width, int Height) const;
 
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void Loaded() override;
 
     TNotifyEvent OnChange;
 
@@ -59,6 +60,7 @@ private:
     std::vector<TTabPlace> MeasuredPlaces(bool Scrolling) const;
     // Shows the up-down when tabs are scrolled away or do not all fit, at the right end.
     void UpdateScroller();
+    bool Loading() const;
     void TabsChanged(TObject*);
     void Scrolled(TObject*, TUDBtnType);
     void PaintTab(const TTabPlace& Place);
