@@ -308,6 +308,8 @@ void TWinSkinForm::BuildSysPopup()
         Item->SetImageIndex(Tag);
         Item->SetShortCut(ShortCut);
         Item->OnClick = TNotifyEvent(this, &TWinSkinForm::SysPopupClick);
+        Item->OnDrawItem = TMenuDrawItemEvent(this, &TWinSkinForm::DrawMenuItem);
+        Item->OnMeasureItem = TMenuMeasureItemEvent(this, &TWinSkinForm::MeasureMenuItem);
         FSysPopup->Items()->Add(Item);
     };
     Add(" Restore ", tgRestore);
@@ -413,8 +415,10 @@ void TWinSkinForm::HookPopupMenus(bool On)
         return;
     for (int I = 0; I < FForm->ComponentCount(); ++I)
         if (auto* Menu = dynamic_cast<TPopupMenu*>(FForm->Components(I)))
-            if (Menu != FSysPopup && Menu->Tag() % 100 != FSkinData->DisableTag())
+            if (Menu != FSysPopup && Menu->Tag() % 100 != FSkinData->DisableTag()) {
                 Menu->SetOwnerDraw(On);
+                HookMenuItems(*Menu->Items(), On);
+            }
 }
 
 void TWinSkinForm::HoverPoll(TObject*)

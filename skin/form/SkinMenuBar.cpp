@@ -36,12 +36,6 @@ struct TBarTracking {
 };
 TBarTracking Tracking;
 
-bool IsWindowsNT4()
-{
-    const DWORD Version = GetVersion();
-    return (Version & 0x80000000) == 0 && LOBYTE(LOWORD(Version)) == 4;
-}
-
 LRESULT CALLBACK MenuFilterHook(int Code, WPARAM WParam, LPARAM LParam);
 
 // The neighbouring button for Left/Right, or null when the key stays with the popup.
@@ -128,6 +122,12 @@ void BarMenuSelect(TWinSkinForm* Form, WPARAM WParam, LPARAM LParam)
     Tracking.Selected = true;
     Tracking.SelectedParent = Menu;
     Tracking.SelectedSubMenu = (HIWORD(WParam) & MF_POPUP) ? GetSubMenu(Menu, LOWORD(WParam)) : nullptr;
+}
+
+bool IsWindowsNT4()
+{
+    const DWORD Version = GetVersion();
+    return (Version & 0x80000000) == 0 && LOBYTE(LOWORD(Version)) == 4;
 }
 
 void MakeOwnerDraw(HMENU Menu)

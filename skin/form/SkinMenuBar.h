@@ -62,6 +62,8 @@ private:
     void PaintMDIButtons(TBitmap& Bitmap, const RECT& Bar);
 };
 
+// Windows NT 4, whose menus stay as the system draws them.
+bool IsWindowsNT4();
 // Marks every item of Menu and of its sub-popups owner-drawn.
 void MakeOwnerDraw(HMENU Menu);
 // A bar button's caption centred in Rect, in the bar's font and colours.

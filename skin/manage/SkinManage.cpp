@@ -362,9 +362,16 @@ bool TSkinManage::UnskinPopup(HWND Wnd)
 
 TBitmap* TSkinManage::PopupBackground(HMENU Menu) const
 {
+    TWinSkinPopMenu* const P = PopupShowing(Menu);
+    return P ? &P->FBackground : nullptr;
+}
+
+TWinSkinPopMenu* TSkinManage::PopupShowing(HMENU Menu) const
+{
+    // Popups still waiting for their menu do not show "no menu".
     for (const auto& P : Popups)
-        if (P->FMenuHandle == Menu)
-            return &P->FBackground;
+        if (Menu && P->FMenuHandle == Menu)
+            return P.get();
     return nullptr;
 }
 

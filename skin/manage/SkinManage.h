@@ -55,6 +55,8 @@ class TSkinManage : public TObject {
     int MDIChildCount() const;
     // The background bitmap of the popup window showing Menu, or null.
     TBitmap* PopupBackground(HMENU Menu) const;
+    // The popup skin object showing Menu, or null.
+    TWinSkinPopMenu* PopupShowing(HMENU Menu) const;
 
     // Which registered component skins Wnd, or null.
     TSkinData* SelectSkinData(HWND Wnd) const;

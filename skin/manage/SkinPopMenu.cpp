@@ -93,12 +93,7 @@ void TWinSkinPopMenu::WndProc(TMessage& Message)
             PaintFrame(Message);
         break;
     case WM_PAINT:
-        CallDefault(Message);
-        // Where the system draws the menu's border inside the client area (Wine), the
-        // strips go over it once the items are painted.
-        if (PaintsMenuFrame() && BorderInClientArea(FHandle))
-            if (const TDataSkinObject* E = Element())
-                DrawBorder(*E);
+        PaintClient(Message);
         break;
     case WM_PRINT:
         PrintBackground(Message);
@@ -142,24 +137,52 @@ void TWinSkinPopMenu::PaintFrame(TMessage& Message)
         return;
     }
     // The system's own border is never drawn; the items are left to the system.
-    DrawBorder(*E);
+    if (PrepareBackground(*E))
+        DrawBorder();
 }
 
-void TWinSkinPopMenu::DrawBorder(const TDataSkinObject& E)
+void TWinSkinPopMenu::PaintClient(TMessage& Message)
 {
-    const TWindowDC DC(FHandle, TWindowDC::daWindow);
+    // Where the system draws the menu's border inside the client area (Wine), the items
+    // painted now need the background first, and the strips go over the border after them.
+    const TDataSkinObject* E = PaintsMenuFrame() && BorderInClientArea(FHandle) ? Element() : nullptr;
+    const bool Ready = E && PrepareBackground(*E);
+    CallDefault(Message);
+    if (Ready)
+        DrawBorder();
+}
+
+bool TWinSkinPopMenu::PrepareBackground(const TDataSkinObject& E)
+{
     bool Ok;
     const RECT R = WindowRectAtOrigin(FHandle, Ok);
     if (!FMenuHandle)
         CurrentPopup = this;
-    if (!Ok || !DC.Handle() || !BuildBackground(E, R))
+    return Ok && BuildBackground(E, R);
+}
+
+void TWinSkinPopMenu::DrawBorder()
+{
+    const TWindowDC DC(FHandle, TWindowDC::daWindow);
+    if (!DC.Handle())
         return;
-    const int W = R.right;
-    const int H = R.bottom;
+    const int W = FBackground.Width();
+    const int H = FBackground.Height();
     CopyBackground(DC.Handle(), RECT{0, 0, W, FrameWidth});
     CopyBackground(DC.Handle(), RECT{0, H - FrameWidth, W, H});
     CopyBackground(DC.Handle(), RECT{0, FrameWidth, FrameWidth, H});
     CopyBackground(DC.Handle(), RECT{W - FrameWidth, FrameWidth, W, H});
+}
+
+POINT TWinSkinPopMenu::ClientOrigin() const
+{
+    POINT Origin{0, 0};
+    RECT Window{};
+    if (ClientToScreen(FHandle, &Origin) && GetWindowRect(FHandle, &Window)) {
+        Origin.x -= Window.left;
+        Origin.y -= Window.top;
+    }
+    return Origin;
 }
 
 void TWinSkinPopMenu::PrintBackground(TMessage& Message)

@@ -35,6 +35,9 @@ class TWinSkinPopMenu : public TObject {
     void PaintFrame(TMessage& Message);
     // WM_PRINT: the whole background, then the items over it inside the border.
     void PrintBackground(TMessage& Message);
+    // Where the client area starts in the window: the item painter finds an item's part of
+    // the background there (3, 3 past the border; 0, 0 where the client is the whole window).
+    POINT ClientOrigin() const;
 
     WNDPROC FOldWndProc = nullptr;
     std::unique_ptr<TThunk> FObjectInstance;
@@ -49,8 +52,13 @@ private:
     // Rebuilds FBackground for the window's rectangle R moved to (0, 0); false when it
     // cannot be built.
     bool BuildBackground(const TDataSkinObject& Element, const RECT& R);
-    // The border strips of a freshly built background, straight onto the window.
-    void DrawBorder(const TDataSkinObject& Element);
+    // WM_PAINT: the system's painting, with the background ready for the items first.
+    void PaintClient(TMessage& Message);
+    // Builds the background for the window's size and offers this object to the item
+    // painter while its menu is unknown; false when there is no background.
+    bool PrepareBackground(const TDataSkinObject& Element);
+    // The border strips of the background, straight onto the window.
+    void DrawBorder();
     // Copies Part of FBackground to the same place on DC.
     void CopyBackground(HDC DC, const RECT& Part);
 };
