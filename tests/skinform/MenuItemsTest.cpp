@@ -9,10 +9,13 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "framework/design/DesignReader.h"
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/GdiHolders.h"
 #include "framework/graphics/ImageList.h"
@@ -22,6 +25,7 @@
 #include "skin/manage/SkinPopMenu.h"
 #include "tests/controls/Input.h"
 #include "tests/skinform/BareWindows.h"
+#include "tests/skinform/GdiCount.h"
 #include "tests/skinform/SkinnedWindow.h"
 #include "tests/support/Capture.h"
 
@@ -137,17 +141,18 @@ struct TMenuShot {
     }
 };
 
+BOOL CALLBACK AddMenuWindow(HWND Wnd, LPARAM Found)
+{
+    if (WindowClassName(Wnd) == "#32768" && IsWindowVisible(Wnd))
+        reinterpret_cast<std::vector<HWND>*>(Found)->push_back(Wnd);
+    return TRUE;
+}
+
 // The visible menu windows, topmost first.
 std::vector<HWND> MenuWindows()
 {
     std::vector<HWND> Found;
-    EnumWindows(
-        [](HWND Wnd, LPARAM Data) -> BOOL {
-            if (WindowClassName(Wnd) == "#32768" && IsWindowVisible(Wnd))
-                reinterpret_cast<std::vector<HWND>*>(Data)->push_back(Wnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&Found));
+    EnumWindows(&AddMenuWindow, reinterpret_cast<LPARAM>(&Found));
     return Found;
 }
 
@@ -195,6 +200,10 @@ protected:
     TForm* MenuForm(const TFlatSkin& Skin = MenuSkin())
     {
         LoadSkin(Skin);
+        return MakeMenuForm();
+    }
+    TForm* MakeMenuForm()
+    {
         TForm* Form = MakeForm();
         Menu = new TMainMenu(Form);
         Menu->SetImages(SquareImages(Form));
@@ -210,6 +219,36 @@ protected:
         File[6]->SetDefault(true);
         Form->SetMenu(Menu);
         return Form;
+    }
+
+    // A popup menu of the form: &One, -, &Two (checked), &Three (disabled).
+    TPopupMenu* FormPopup(TForm* Form)
+    {
+        auto* Popup = new TPopupMenu(Form);
+        for (const char* Caption : {"&One", "-", "&Two", "&Three"}) {
+            auto* Item = new TMenuItem(Popup);
+            Item->SetCaption(Caption);
+            Popup->Items()->Add(Item);
+        }
+        Popup->Items()->Items(2)->SetChecked(true);
+        Popup->Items()->Items(3)->SetEnabled(false);
+        return Popup;
+    }
+
+    // Pops Popup up on Form, walks its items with the keyboard and closes it; the menu window
+    // that showed, or null.
+    static HWND PopUpAndWalk(TForm* Form, TPopupMenu* Popup, UINT Interval = 60)
+    {
+        HWND Shown = nullptr;
+        RunDuringMenus({[] { QueueKey(VK_DOWN); }, [] { QueueKey(VK_DOWN); },
+                        [&] {
+                            Shown = VisibleMenuWindow();
+                            EndMenu();
+                        }},
+                       Interval);
+        const RECT W = WindowRect(Form->Handle());
+        Popup->Popup(W.left + 40, W.top + 60);
+        return Shown;
     }
 
     HMENU FileHandle() const { return Menu->Items()->Items(0)->Handle(); }
@@ -548,4 +587,46 @@ TEST_F(MenuItems, SkinningSwitchedOnOrOffWhileAMenuIsOpenLeavesItAsItWasOpenedOr
     Before.ExpectSkinBorder("before");
     EXPECT_FALSE(SameColor(After.At(1, After.Shot.Height / 2), Background));
     EXPECT_EQ(Query, 1);
+}
+
+TEST_F(MenuItems, HostileSkinsPaintMenusWithoutHarm)
+{
+    for (const auto& [Name, Packed] : HostileSkins()) {
+        SCOPED_TRACE(Name);
+        std::fprintf(stderr, "hostile skin %s\n", Name.c_str());
+        std::fflush(stderr);
+        const DWORD Start = GetTickCount();
+        Roots.push_back(std::make_unique<TSkinRoot>(nullptr));
+        ReadComponentText(SkinDesign(Packed, true), Roots.back().get(), "test");
+        TForm* Form = MakeMenuForm();
+        TPopupMenu* Popup = FormPopup(Form);
+        TWinSkinForm* F = ShowSkinned(Form);
+        EXPECT_NE(PopUpAndWalk(Form, Popup), nullptr);
+        if (F && F->FMenuBar && !F->FMenuBar->FButtons.empty()) {
+            const TMenuShot Drop = OpenFileMenu(*F);
+            EXPECT_NE(Drop.Wnd, nullptr);
+            if (Drop.Wnd)
+                Drop.Shot.SavePng("menuitems-hostile-" + Name + ".png");
+        }
+        EXPECT_LT(GetTickCount() - Start, 8000u);
+        TearDown();
+        File.clear();
+    }
+}
+
+TEST_F(MenuItems, MenusOpenedAgainAndAgainLeakNoGdiObjects)
+{
+    LoadSkin(MenuSkin());
+    TForm* Form = MakeForm();
+    TPopupMenu* Popup = FormPopup(Form);
+    ASSERT_NE(ShowSkinned(Form), nullptr);
+    for (int I = 0; I < 3; ++I)
+        ASSERT_NE(PopUpAndWalk(Form, Popup), nullptr);
+    AppPumpFor(200);
+    const int Before = LiveGdiObjects();
+    ASSERT_GT(Before, 0);
+    for (int I = 0; I < 25; ++I)
+        PopUpAndWalk(Form, Popup);
+    AppPumpFor(300);
+    EXPECT_LE(LiveGdiObjects(), Before + 8);
 }
