@@ -92,7 +92,7 @@ void DrawGlyphFace(TCanvas& Canvas, const RECT& Rect, const TGlyphFace& Face, co
     const SIZE Measured = TextSize(Canvas, Text, Rect);
     TGlyphPlacement P = PlaceGlyphAndText(Client, Glyph, Measured, Face.Layout, Face.Margin, Face.Spacing);
     const bool BothShown = Glyph.cx != 0 && Measured.cx != 0;
-    if (Face.Margin == -1 && !(BothShown && Face.Spacing == -1))
+    if (Face.CentredShift != 0 && Face.Margin == -1 && !(BothShown && Face.Spacing == -1))
         ShiftFromGlyphEdge(P, Face.Layout, Face.CentredShift);
     if (Glyph.cx > 0)
         DrawGlyph(Canvas, POINT{Rect.left + P.Glyph.x, Rect.top + P.Glyph.y}, Face.NumGlyphs, Image, *Face.Glyph);
