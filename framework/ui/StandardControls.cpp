@@ -8,12 +8,15 @@
 #include "framework/ui/GroupBox.h"
 #include "framework/ui/Image.h"
 #include "framework/ui/Label.h"
+#include "framework/ui/ListBox.h"
+#include "framework/ui/ListView.h"
 #include "framework/ui/Memo.h"
 #include "framework/ui/Menus.h"
 #include "framework/ui/OpenPictureDialog.h"
 #include "framework/ui/Panel.h"
 #include "framework/ui/RadioButton.h"
 #include "framework/ui/RadioGroup.h"
+#include "framework/ui/ScrollBar.h"
 #include "framework/ui/SpeedButton.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/TabControl.h"
@@ -38,6 +41,7 @@ void RegisterStandardControls()
           &TTabControl::StaticClassInfo(), &TPageControl::StaticClassInfo(), &TTabSheet::StaticClassInfo(),
           &TTabSet::StaticClassInfo(),
           &TProgressBar::StaticClassInfo(), &TTrackBar::StaticClassInfo(), &THeaderControl::StaticClassInfo(),
-          &THeaderSection::StaticClassInfo()})
+          &THeaderSection::StaticClassInfo(),
+          &TScrollBar::StaticClassInfo(), &TListBox::StaticClassInfo(), &TListView::StaticClassInfo()})
         RegisterComponentClass(*Info);
 }

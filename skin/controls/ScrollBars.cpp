@@ -205,6 +205,12 @@ void TSkinScrollBar::AfterMessage(TMessage& Message)
     case WM_PRINT:
         PaintControl(reinterpret_cast<HDC>(Message.WParam));
         break;
+    case WM_NCLBUTTONDOWN:
+        // The system's own arrow and page tracking has ended; its last picture of the bar
+        // came after the end-of-scroll message.
+        if (Message.WParam == HTHSCROLL || Message.WParam == HTVSCROLL)
+            PaintControl(nullptr);
+        break;
     case WM_HSCROLL:
     case WM_VSCROLL: {
         const bool Horz = Message.Msg == WM_HSCROLL;
