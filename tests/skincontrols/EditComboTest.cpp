@@ -178,8 +178,8 @@ protected:
         SendMessageA(Inner, UDM_SETPOS32, 0, 7);
         LeftCombo = AddBare("COMBOBOX", WS_EX_LEFTSCROLLBAR, CBS_DROPDOWNLIST, 10, 120, 140, 200, F);
         SendMessageA(LeftCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Left"));
-        for (const HWND Wnd : {Edit->Handle(), Holder->Handle(), Bare})
-            Wrap<TSkinEdit>(Wnd);
+        Wrap<TSkinEdit>(Edit->Handle());
+        Wrap<TSkinEdit>(Bare);
         BoxedKind = Wrap<TSkinEdit>(Boxed);
         Wrap<TSkinComBox>(LeftCombo);
         Wrap<TSkinComBox>(List);
