@@ -1,6 +1,10 @@
 // Control discovery: which skinned-control kind wraps which control of a skinned window.
 // A framework form's components are walked (by class, the skin's class map, the
 // application's OnSkinControl event or Tag); a bare window's child windows by class and style.
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <algorithm>
 #include <initializer_list>
 #include <optional>
@@ -17,16 +21,25 @@
 #include "framework/ui/Form.h"
 #include "framework/ui/GraphicControl.h"
 #include "framework/ui/GroupBox.h"
+#include "framework/ui/ListBox.h"
+#include "framework/ui/ListView.h"
 #include "framework/ui/Memo.h"
 #include "framework/ui/Panel.h"
+#include "framework/ui/ProgressBar.h"
 #include "framework/ui/RadioButton.h"
 #include "framework/ui/RadioGroup.h"
+#include "framework/ui/ScrollBar.h"
 #include "framework/ui/SpeedButton.h"
 #include "framework/ui/StatusBar.h"
+#include "framework/ui/TabControl.h"
 #include "framework/ui/TreeView.h"
 #include "framework/ui/WinControl.h"
+#include "skin/controls/Bars.h"
 #include "skin/controls/Buttons.h"
 #include "skin/controls/CheckRadio.h"
+#include "skin/controls/EditCombo.h"
+#include "skin/controls/ScrollBars.h"
+#include "skin/controls/Tabs.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinForm.h"
@@ -170,7 +183,11 @@ public:
     // The scroll-bar kind through its own installation.
     void WrapScrollBars(bool TrackThumb) const
     {
-        (void)TrackThumb;  // waits for the scroll-bar kind
+        TWinControl* Control = Windowed();
+        if (!Control)
+            return;
+        auto* Kind = new TSkinScrollBar(&FForm);
+        Kind->InstallScrollBars(Control, FForm.FSkinData, TrackThumb, &FForm.FControlCanvas);
     }
     // Every child control of C takes its own colour and, with K, kind K (1).
     template <class K = void>
@@ -192,6 +209,8 @@ public:
             Control->SetColor(Colour);
     }
     void SetEnum(const char* Name, const char* Value) const { SetEnumPropByName(FC, Name, Value); }
+    // A published ordinal property's value, -1 without one.
+    int64_t OrdProp(const char* Name) const { return IsPublishedProp(FC, Name) ? GetOrdProp(FC, Name) : -1; }
     void WalkInto() const { FForm.SkinChildControls(FC); }
 
 private:
@@ -237,8 +256,8 @@ void TWinSkinForm::SkinByClass(TComponent* C)
         W.SetColour(clBtnFace);
         return;
     }
-    if ((W.Descends("TPAGECONTROL") || W.Descends("TTABCONTROL")) && W.HasTabs() && W.On(xcTab))
-        return;  // waits for the tab kind
+    if ((W.Is<TPageControl>() || W.Is<TTabControl>()) && W.HasTabs() && W.On(xcTab))
+        return W.WrapWindow<TSkinTab>(true);
     if (SkinByClassMap(C))
         return;
     SkinByRow(W);
@@ -248,64 +267,73 @@ namespace {
 
 void SkinByRow(const TWalkStep& W)
 {
-    // Rows 7 to 38 of the walk, first that applies.
+    // By class, role and tag, first row that applies.
     if (W.Named({"TTABSET"}) && W.HasTabs() && W.On(xcTab))
-        return;  // waits for the tab-set kind
+        return W.Wrap<TSkinTab31>(false);
     if (W.Named({"TTABBEDNOTEBOOK"}) && W.HasTabs() && W.On(xcTab))
-        return;  // waits for the tab kind
+        return W.WrapWindow<TSkinTab>(true);
     if (W.Named({"TMVCPANEL"}))
         return W.WalkInto();
-    if (W.Descends("TCUSTOMTABCONTROL") && W.HasTabs() && W.On(xcTab))
-        return;  // waits for the tab kind
+    if (W.Is<TCustomTabControl>() && W.HasTabs() && W.On(xcTab))
+        return W.WrapWindow<TSkinTab>(true);
     if (W.Is<TCheckBox>() && W.On(xcCheckBox))
         return W.Wrap<TSkinCheckBox>(true);
     if (W.Named({"TTRACKBAR"}) && W.On(xcButton))
-        return;  // waits for the track-bar kind
+        return W.Wrap<TSkinTrackBar>(false);
     if (W.Named({"TUPDOWN"}) && W.On(xcButton))
-        return;  // waits for the up-down kind
-    if (W.Is<TRadioGroup>() && W.On(xcRadioButton))
-        return W.ChildrenOwnColour<TSkinRadioButton>();  // the box kind waits
+        return W.Wrap<TSkinUpDown>(false);
+    if (W.Is<TRadioGroup>() && W.On(xcRadioButton)) {
+        W.ChildrenOwnColour<TSkinRadioButton>();
+        return W.Wrap<TSkinBox>(true);
+    }
     if (W.Named({"TDBNAVIGATOR"}) && W.On(xcPanel)) {
         W.SetEnum("Flat", "True");
-        return;  // the box kind waits
+        return W.Wrap<TSkinBox>(true);
     }
     if (W.Is<TCustomGroupBox>() && W.On(xcPanel)) {
         W.ChildrenOwnColour();
-        return W.WalkInto();  // the box kind waits
+        W.Wrap<TSkinBox>(true);
+        return W.WalkInto();
     }
     if (W.Is<TRadioButton>() && W.On(xcRadioButton))
         return W.Wrap<TSkinRadioButton>(true);
     if (W.Descends("TTOOLBAR") && W.On(xcToolbar)) {
         W.SetEnum("Flat", "True");
-        return;  // the box kind waits
+        return W.Wrap<TSkinBox>(true);
     }
     if (W.Is<TStatusBar>() && W.On(xcStatusBar)) {
         W.SetEnum("SizeGrip", "False");
-        return;  // waits for the status-bar kind
+        return W.Wrap<TSkinStatusBar>(false);
     }
-    if (W.Descends("TPROGRESSBAR") && W.On(xcProgress))
-        return;  // waits for the progress kind
-    if (W.Descends("TSCROLLBAR") && W.On(xcScrollbar))
-        return;  // waits for the scroll-bar control kind
+    if (W.Is<TProgressBar>() && W.On(xcProgress))
+        return W.Wrap<TSkinProgress>(false);
+    if (W.Is<TScrollBar>() && W.On(xcScrollbar))
+        return W.Wrap<TSkinScControl>(false);
     if ((W.Is<TCustomComboBox>() || W.Tagged(95)) && W.On(xcCombo))
-        return;  // waits for the combo kind
-    if (W.Named({"TDATETIMEPICKER"}) && W.On(xcEdit))
-        return;  // waits for the edit and combo kinds
+        return W.Wrap<TSkinComBox>(false);
+    if (W.Named({"TDATETIMEPICKER"}) && W.On(xcEdit)) {
+        // The picker's up-down mode looks like an edit, its drop-down mode like a combo box.
+        if (W.OrdProp("DateMode") == 1)
+            return W.Wrap<TSkinEdit>(false);
+        return W.Wrap<TSkinComBox>(false);
+    }
     if (W.Named({"TRICHEDIT", "TWWDBRICHEDIT", "TDXDBMEMO"}) && W.On(xcScrollbar))
         return W.WrapScrollBars(true);
     if (W.Is<TBitBtn>() && W.On(xcBitBtn))
         return W.Wrap<TSkinBitButton>(false);
     if (W.Is<TSpeedButton>() && W.On(xcSpeedButton))
         return W.WrapSpeedButton();
-    if (W.Is<TCustomPanel>() && W.On(xcPanel))
-        return W.WalkInto();  // the box kind waits
+    if (W.Is<TCustomPanel>() && W.On(xcPanel)) {
+        W.Wrap<TSkinBox>(true);
+        return W.WalkInto();
+    }
     if (W.Named({"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}) && W.On(xcScrollbar))
         return W.WrapScrollBars(false);
-    if (W.Descends("TLISTVIEW") && W.On(xcScrollbar))
-        return;  // waits for the list-view kind
+    if (W.Is<TListView>() && W.On(xcScrollbar))
+        return W.Wrap<TSkinListView>(false);
     if (W.Is<TCustomMemo>() && W.On(xcScrollbar))
         return W.WrapScrollBars(true);
-    if (W.Descends("TLISTBOX") && W.On(xcScrollbar)) {
+    if (W.Is<TListBox>() && W.On(xcScrollbar)) {
         W.SetColour(clBtnFace);
         return W.WrapScrollBars(true);
     }
@@ -314,7 +342,7 @@ void SkinByRow(const TWalkStep& W)
     if (W.Is<TButton>() && W.On(xcButton))
         return W.Wrap<TSkinButton>(false);
     if ((W.Is<TCustomEdit>() || W.Tagged(97)) && W.On(xcEdit))
-        return;  // waits for the edit kind
+        return W.WrapWindow<TSkinEdit>(false);
     if (W.Is<TCustomControl>())
         return W.WalkInto();
     if (W.Is<TCustomForm>()) {
@@ -341,32 +369,34 @@ bool TWinSkinForm::SkinByClassMap(TComponent* C)
         return false;
     const std::string& Kind = *Mapped;
     const TWalkStep W(*this, C);
-    if (Kind == "combobox" && W.On(xcCombo)) {
-        // waits for the combo kind
-    }
-    else if (Kind == "edit" && W.On(xcEdit)) {
-        // waits for the edit kind
-    }
+    if (Kind == "combobox" && W.On(xcCombo))
+        W.Wrap<TSkinComBox>(false);
+    else if (Kind == "edit" && W.On(xcEdit))
+        W.WrapWindow<TSkinEdit>(false);
     else if (Kind == "radiobutton" && W.On(xcRadioButton))
         W.Wrap<TSkinRadioButton>(true);
-    else if (Kind == "panel" && W.On(xcPanel))
-        W.SetEnum("Transparent", "True");  // the box kind waits
-    else if (Kind == "trackbar" && W.On(xcButton))
-        W.SetEnum("Transparent", "True");  // the track-bar kind waits
+    else if (Kind == "panel" && W.On(xcPanel)) {
+        W.SetEnum("Transparent", "True");
+        W.Wrap<TSkinBox>(true);
+    } else if (Kind == "trackbar" && W.On(xcButton)) {
+        W.SetEnum("Transparent", "True");
+        W.Wrap<TSkinTrackBar>(false);
+    }
     else if (Kind == "button" && W.On(xcButton))
         W.Wrap<TSkinButton>(false);
-    else if (Kind == "tab" && W.On(xcTab) && W.HasTabs()) {
-        // waits for the tab kind
-    }
-    else if (Kind == "progress" && W.On(xcProgress)) {
-        // waits for the progress kind
-    }
+    else if (Kind == "tab" && W.On(xcTab) && W.HasTabs())
+        W.WrapWindow<TSkinTab>(true);
+    else if (Kind == "progress" && W.On(xcProgress))
+        W.Wrap<TSkinProgress>(false);
     else if (Kind == "scrollbar" && W.On(xcScrollbar))
         W.WrapScrollBars(true);
-    else if (Kind == "radiogroup" && W.On(xcPanel) && W.On(xcRadioButton))
-        W.ChildrenOwnColour<TSkinRadioButton>();  // the box kind waits
-    else if (Kind == "checkgroup" && W.On(xcPanel) && W.On(xcRadioButton))
-        W.ChildrenOwnColour<TSkinCheckBox>();  // the box kind waits
+    else if (Kind == "radiogroup" && W.On(xcPanel) && W.On(xcRadioButton)) {
+        W.ChildrenOwnColour<TSkinRadioButton>();
+        W.Wrap<TSkinBox>(true);
+    } else if (Kind == "checkgroup" && W.On(xcPanel) && W.On(xcRadioButton)) {
+        W.ChildrenOwnColour<TSkinCheckBox>();
+        W.Wrap<TSkinBox>(true);
+    }
     else if (Kind == "checkbox" && W.On(xcCheckBox))
         W.Wrap<TSkinCheckBox>(true);
     return true;
@@ -439,20 +469,17 @@ void TWinSkinForm::SkinChildWindow(HWND Wnd)
     HWND Target = Wnd;
     if (Class == "button")
         Kind = ButtonKind(this, Style);
-    else if (Class == "combobox" && (Style & 3) != 1) {
-        // waits for the combo kind
-    }
-    else if (Class == "comboboxex32" && GetWindow(Wnd, GW_CHILD))
-        Target = GetWindow(Wnd, GW_CHILD);  // the combo kind waits
-    else if (Class == "scrollbar") {
-        // waits for the size-grip kind
-    }
-    else if (Class == "systabcontrol32" && (Style & 0x2000) == 0) {
-        // waits for the tab kind
-    }
-    else if (Class == "edit") {
-        // waits for the edit kind
-    }
+    else if (Class == "combobox" && (Style & 3) != 1)
+        Kind = new TSkinComBox(this);
+    else if (Class == "comboboxex32" && GetWindow(Wnd, GW_CHILD)) {
+        Target = GetWindow(Wnd, GW_CHILD);
+        Kind = new TSkinComBox(this);
+    } else if (Class == "scrollbar")
+        Kind = new TSkinSizer(this);
+    else if (Class == "systabcontrol32" && (Style & TCS_OWNERDRAWFIXED) == 0)
+        Kind = new TSkinTab(this);
+    else if (Class == "edit")
+        Kind = new TSkinEdit(this);
     if (!Kind)
         return;
     Kind->InstallWindow(Target, FSkinData, &FControlCanvas);

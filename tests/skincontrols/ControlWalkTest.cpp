@@ -18,13 +18,21 @@
 #include "framework/ui/ComboBox.h"
 #include "framework/ui/Edit.h"
 #include "framework/ui/GroupBox.h"
+#include "framework/ui/HeaderControl.h"
 #include "framework/ui/Label.h"
+#include "framework/ui/ListBox.h"
+#include "framework/ui/ListView.h"
 #include "framework/ui/Memo.h"
 #include "framework/ui/Panel.h"
+#include "framework/ui/ProgressBar.h"
 #include "framework/ui/RadioButton.h"
 #include "framework/ui/RadioGroup.h"
+#include "framework/ui/ScrollBar.h"
 #include "framework/ui/SpeedButton.h"
 #include "framework/ui/StatusBar.h"
+#include "framework/ui/TabControl.h"
+#include "framework/ui/TabSet.h"
+#include "framework/ui/TrackBar.h"
 #include "framework/ui/TreeView.h"
 #include "framework/ui/UpDown.h"
 #include "skin/controls/Buttons.h"
@@ -150,6 +158,36 @@ TEST_F(ControlWalk, EachControlGetsTheKindOfTheFirstRowThatApplies)
     }
 }
 
+TEST_F(ControlWalk, TabsBarsAndListsGetTheirKinds)
+{
+    LoadSkin(WalkSkin());
+    NewForm();
+    auto* Pages = Add<TPageControl>(10, 10, 160, 100);
+    auto* Sheet = new TTabSheet(Form);
+    Sheet->SetPageControl(Pages);
+    auto* Tabs = Add<TTabControl>(180, 10, 160, 100);
+    Tabs->Tabs()->SetText("one\ntwo");
+    auto* TabSet = Add<TTabSet>(350, 10, 160, 22);
+    TabSet->Tabs()->SetText("one\ntwo");
+    auto* Track = Add<TTrackBar>(10, 120, 160, 30);
+    auto* Progress = Add<TProgressBar>(180, 120, 160, 18);
+    auto* Bar = Add<TScrollBar>(350, 120, 160, 17);
+    auto* List = Add<TListBox>(10, 160, 160, 80);
+    auto* View = Add<TListView>(180, 160, 160, 80);
+    Show();
+
+    EXPECT_EQ(KindOf(Pages), "TSkinTab");
+    EXPECT_TRUE(Listed(Pages));
+    EXPECT_EQ(KindOf(Tabs), "TSkinTab");
+    EXPECT_EQ(KindOf(TabSet), "TSkinTab31");
+    EXPECT_EQ(KindOf(Track), "TSkinTrackBar");
+    EXPECT_EQ(KindOf(Progress), "TSkinProgress");
+    EXPECT_EQ(KindOf(Bar), "TSkinScControl");
+    EXPECT_EQ(KindOf(List), "TSkinScrollBar");
+    EXPECT_EQ(List->Color(), clBtnFace);
+    EXPECT_EQ(KindOf(View), "TSkinListView");
+}
+
 TEST_F(ControlWalk, TagsDisableOrForceKindsAndOptionsSwitchRowsOff)
 {
     TSkinData& Skin = LoadSkin(WalkSkin());
@@ -159,15 +197,17 @@ TEST_F(ControlWalk, TagsDisableOrForceKindsAndOptionsSwitchRowsOff)
     NewForm();
     auto* Disabled = Add<TButton>(10, 10, 80, 26, 199);
     auto* AsCombo = Add<TButton>(100, 10, 80, 26, 195);
-    auto* AsBars = Add<TPanel>(190, 10, 80, 40, 196);
+    auto* AsBars = Add<THeaderControl>(190, 10, 80, 40, 196);
+    auto* Panel = Add<TPanel>(280, 10, 80, 40, 196);
     auto* AsEdit = Add<TStatusBar>(0, 0, 100, 20, 197);
     auto* Check = Add<TCheckBox>(10, 60, 90, 20);
-    auto* Scrolled = Add<TPanel>(100, 60, 80, 40, 55);
+    auto* Scrolled = Add<THeaderControl>(100, 60, 80, 40, 55);
     Show();
 
     EXPECT_EQ(KindOf(Disabled), "");
     EXPECT_EQ(KindOf(AsCombo), "TSkinComBox");
     EXPECT_EQ(KindOf(AsBars), "TSkinScrollBar");
+    EXPECT_EQ(KindOf(Panel), "TSkinBox");  // the panel's row is ahead of the tag's
     EXPECT_EQ(KindOf(Check), "");  // its option is off and no later row takes a check box
     EXPECT_EQ(KindOf(Scrolled), "TSkinScrollBar");
     // The status bar's own row is ahead of the edit tag, whose option is on.
