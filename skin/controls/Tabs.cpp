@@ -8,6 +8,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/form/Caption.h"
 #include "skin/form/ElementDraw.h"
+#include "skin/form/SkinForm.h"
 
 PANTREL_REGISTER(TSkinTab, TSkinControl)
 PANTREL_REGISTER(TSkinTab31, TSkinControl)
@@ -40,6 +41,14 @@ const TDataSkinBorder* TabsElement(const TSkinData* Skin)
 TColor TabTextColor(const TDataSkinBorder& Tabs, int Frame)
 {
     return Frame == frFocused ? Tabs.MouseOverColour2 : Tabs.NormalColour2;
+}
+
+// A scroller's kind is listed with the form skin object, which then refreshes and removes it
+// with the other kinds when the skin changes or goes.
+void ListWithForm(TSkinControl* Kind)
+{
+    if (auto* Form = dynamic_cast<TWinSkinForm*>(Kind->Owner()))
+        Form->AddControl(Kind);
 }
 
 void DrawTabFrame(HDC DC, const RECT& Rect, TBitmap& Image, const TDataSkinBorder& Tabs, int Frame)
@@ -154,6 +163,7 @@ bool TSkinTab::FindUpDown()
         FUpDown = new TSkinUpDown(Owner() ? Owner() : this);
         FUpDown->FreeNotification(this);
         FUpDown->InstallWindow(UpDown, FSkinData, FCanvas);
+        ListWithForm(FUpDown);
         InvalidateRect(UpDown, nullptr, TRUE);
     }
     return (GetWindowLongPtrA(UpDown, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -306,6 +316,7 @@ void TSkinTab31::InstallControl(TWinControl* Control, TSkinData* SkinData, bool 
     FUpDown->FreeNotification(this);
     FUpDown->FOrientation = 1;
     FUpDown->InstallWindow(FScroller->Handle(), FSkinData, FCanvas);
+    ListWithForm(FUpDown);
     FScroller->Invalidate();
 }
 

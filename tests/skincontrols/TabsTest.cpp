@@ -248,6 +248,11 @@ protected:
         return Kind;
     }
 
+    bool Listed(TSkinControl* Kind) const
+    {
+        return std::find(Skinned->FControls.begin(), Skinned->FControls.end(), Kind) != Skinned->FControls.end();
+    }
+
 public:
     void Changed(TObject* Sender) { ++Changes[Sender]; }
 
@@ -392,6 +397,7 @@ TEST_F(TabKinds, TabsWiderThanTheControlLeaveTheirUpDownToItsKind)
     ASSERT_NE(UpDown, nullptr);
     ASSERT_NE(Kind->FUpDown, nullptr);
     EXPECT_EQ(Kind->FUpDown->FHandle, UpDown);
+    EXPECT_TRUE(Listed(Kind->FUpDown));  // so that unskinning the form gives it back
     // The kind paints over the control's own paint without the up-down painting again.
     Repaint(T);
     Kind->PaintControl(nullptr);
@@ -445,6 +451,7 @@ TEST_F(TabKinds, ATabSetDrawsUpsideDownTabsAndScrollsWithItsUpDown)
     ASSERT_NE(Kind->FUpDown, nullptr);
     EXPECT_EQ(Kind->FUpDown->FHandle, Narrow->Scroller()->Handle());
     EXPECT_EQ(Kind->FUpDown->FOrientation, 1);
+    EXPECT_TRUE(Listed(Kind->FUpDown));
 
     for (TTabSet* T : {Wide, Narrow}) {
         const TCapture Shot = CaptureWindow(T->Handle());
