@@ -123,9 +123,9 @@ void TSkinTab::PrepareImages()
 {
     const LONG_PTR Style = GetWindowLongPtrA(FHandle, GWL_STYLE);
     if (Style & TCS_VERTICAL)
-        FTabPosition = (Style & TCS_BOTTOM) ? tpRight : tpLeft;
+        FTabPosition = (Style & TCS_BOTTOM) ? spRight : spLeft;
     else
-        FTabPosition = (Style & TCS_BOTTOM) ? tpBottom : tpTop;
+        FTabPosition = (Style & TCS_BOTTOM) ? spBottom : spTop;
     FTabImage.SetSize(0, 0);
     FBorderImage.SetSize(0, 0);
     const TDataSkinBorder* Tabs = TabsElement(FSkinData);
@@ -138,14 +138,14 @@ void TSkinTab::PrepareImages()
         FBorderImage.SetPixelFormat(pf24bit);
     }
     switch (FTabPosition) {
-    case tpBottom:
+    case spBottom:
         FlipBitmap(FTabImage);
         FlipBitmap(FBorderImage);
         break;
-    case tpLeft:
+    case spLeft:
         RotateLeft(FBorderImage);
         break;
-    case tpRight:
+    case spRight:
         RotateRight(FBorderImage);
         break;
     default:
@@ -172,11 +172,11 @@ bool TSkinTab::FindUpDown()
 RECT TSkinTab::StripRect(const RECT& Rect, const RECT& Page) const
 {
     switch (FTabPosition) {
-    case tpBottom:
+    case spBottom:
         return RECT{Rect.left, Page.bottom, Rect.right, Rect.bottom};
-    case tpLeft:
+    case spLeft:
         return RECT{Rect.left, Rect.top, Page.left, Rect.bottom};
-    case tpRight:
+    case spRight:
         return RECT{Page.right, Rect.top, Rect.right, Rect.bottom};
     default:
         return RECT{Rect.left, Rect.top, Rect.right, Page.top};
@@ -186,15 +186,16 @@ RECT TSkinTab::StripRect(const RECT& Rect, const RECT& Page) const
 RECT TSkinTab::BufferRect(RECT R, const RECT& Rect, const RECT& Page) const
 {
     switch (FTabPosition) {
-    case tpBottom:
+    case spBottom:
         OffsetRect(&R, 0, -(Page.bottom + 1));
         return R;
-    case tpLeft: {
-        // Turned back a quarter turn clockwise: the buffer's width is the strip's height.
+    case spLeft: {
+        // The buffer is turned left once composed, so the tab lies here turned right; the
+        // buffer's width is the strip's height.
         const int Side = FBuffer.Width();
         return RECT{Side - R.bottom, R.left, Side - R.top, R.right};
     }
-    case tpRight:
+    case spRight:
         return RECT{R.top - 1, Rect.right - R.right, R.bottom - 1, Rect.right - R.left};
     default:
         OffsetRect(&R, 0, 1);
@@ -211,7 +212,7 @@ void TSkinTab::ComposeStrip(const RECT& Rect, const RECT& Page)
 {
     const TDataSkinBorder& Tabs = *FSkinData->Tabs;
     const RECT Strip = StripRect(Rect, Page);
-    const bool Lying = FTabPosition == tpLeft || FTabPosition == tpRight;
+    const bool Lying = FTabPosition == spLeft || FTabPosition == spRight;
     FBuffer.SetPixelFormat(pf24bit);
     FBuffer.SetSize(Lying ? Height(Strip) : Width(Strip), Lying ? Width(Strip) : Height(Strip));
     if (FBuffer.Empty())
@@ -242,9 +243,9 @@ void TSkinTab::ComposeStrip(const RECT& Rect, const RECT& Page)
         Canvas.Font()->SetColor(TabTextColor(Tabs, Frame));
         DrawTabText(Canvas, Place, 1, Item.pszText, Item.iImage, Images, FEnabled);
     }
-    if (FTabPosition == tpLeft)
+    if (FTabPosition == spLeft)
         RotateLeft(FBuffer);
-    else if (FTabPosition == tpRight)
+    else if (FTabPosition == spRight)
         RotateRight(FBuffer);
 }
 
@@ -271,13 +272,13 @@ void TSkinTab::Draw(HDC DC, const RECT& Rect)
     SendMessageA(FHandle, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&Page));
     InflateRect(&Page, 4, 4);
     switch (FTabPosition) {
-    case tpBottom:
+    case spBottom:
         --Page.bottom;
         break;
-    case tpLeft:
+    case spLeft:
         ++Page.left;
         break;
-    case tpRight:
+    case spRight:
         --Page.right;
         break;
     default:

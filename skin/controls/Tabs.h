@@ -35,8 +35,9 @@ class TSkinTab : public TSkinControl {
     // The composed strip copied to Rect, around the visible up-down.
     void BlitStrip(HDC DC, const RECT& Rect);
 
-    enum : uint8_t { tpTop, tpBottom, tpLeft, tpRight };
-    uint8_t FTabPosition = tpTop;
+    // Sides of the strip (FTabPosition), from TCS_BOTTOM and TCS_VERTICAL.
+    enum : uint8_t { spTop, spBottom, spLeft, spRight };
+    uint8_t FTabPosition = spTop;
     TBitmap FTabImage;
     TBitmap FBorderImage;
     TBitmap FBuffer;  // the strip, always lying horizontally
