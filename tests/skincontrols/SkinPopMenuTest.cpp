@@ -75,13 +75,6 @@ HMENU TwoItems(UINT Flags = MF_STRING)
     return Menu;
 }
 
-// What the popup object offered when the first owner-drawn item was painted.
-struct TFirstItem {
-    bool Seen = false;
-    TWinSkinPopMenu* Offered = nullptr;
-    int BackgroundWidth = 0;
-} FirstItem;
-
 // The menus' owner: owner-drawn items are 120 x 20 and draw only a black mark at the left.
 LRESULT CALLBACK OwnerProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
@@ -93,11 +86,6 @@ LRESULT CALLBACK OwnerProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
     }
     if (Msg == WM_DRAWITEM) {
         const auto* Item = reinterpret_cast<const DRAWITEMSTRUCT*>(LParam);
-        if (!FirstItem.Seen) {
-            FirstItem.Seen = true;
-            FirstItem.Offered = CurrentPopup;
-            FirstItem.BackgroundWidth = CurrentPopup ? CurrentPopup->FBackground.Width() : 0;
-        }
         RECT Mark = Item->rcItem;
         Mark.right = Mark.left + 10;
         FillRect(Item->hDC, &Mark, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -239,26 +227,19 @@ TEST_F(SkinPopMenu, WithoutAUsableMenuBackgroundOrWhileSkinningIsOffThePlatformP
     EXPECT_TRUE(SameCapture(CaptureMenu(true), Reference));
 }
 
-TEST_F(SkinPopMenu, TheBackgroundIsReadyBeforeTheFirstItemIsPaintedAndFollowsTheWindowsSize)
+TEST_F(SkinPopMenu, AResizedMenuPaintsABackgroundOfItsNewSize)
 {
     LoadSkin(Skin, mbFlat);
-    FirstItem = {};
     TMenuRun R;
-    int Resized = 0;
     RECT Window{};
-    ShowMenu(TwoItems(MF_OWNERDRAW), R, [&](HWND Wnd) {
+    ShowMenu(TwoItems(), R, [&](HWND Wnd) {
         GetWindowRect(Wnd, &Window);
         SetWindowPos(Wnd, nullptr, 0, 0, Window.right - Window.left + 30, Window.bottom - Window.top + 10,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         RedrawWindow(Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-        Resized = R.Popup->FBackground.Width();
+        EXPECT_EQ(R.Popup->FBackground.Width(), Window.right - Window.left + 30);
         EXPECT_EQ(R.Popup->FBackground.Height(), Window.bottom - Window.top + 10);
     });
-    // The item painter learns of the popup, and of its background, with the first item.
-    EXPECT_TRUE(FirstItem.Seen);
-    EXPECT_EQ(FirstItem.Offered, R.Popup.get());
-    EXPECT_EQ(FirstItem.BackgroundWidth, Window.right - Window.left);
-    EXPECT_EQ(Resized, Window.right - Window.left + 30);
 }
 
 }  // namespace
