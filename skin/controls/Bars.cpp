@@ -9,6 +9,7 @@
 #include "framework/graphics/GdiHolders.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/WinControl.h"
+#include "skin/controls/Tabs.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/Caption.h"
 #include "skin/form/ElementDraw.h"
@@ -350,7 +351,7 @@ void TSkinHeader::Draw(HDC DC, const RECT& Rect)
     BitBlt(DC, Rect.left, Rect.top, WidthOf(Rect), HeightOf(Rect), Canvas.Handle(), 0, 0, SRCCOPY);
 }
 
-void TSkinHeader::DrawItem(TCanvas& Canvas, int Index, const RECT& ItemRect, HIMAGELIST)
+void TSkinHeader::DrawItem(TCanvas& Canvas, int Index, const RECT& ItemRect, HIMAGELIST Images)
 {
     const TDataSkinObject& Bar = *FSkinData->Headerbar;
     char Text[201] = {};
@@ -359,9 +360,15 @@ void TSkinHeader::DrawItem(TCanvas& Canvas, int Index, const RECT& ItemRect, HIM
     Item.pszText = Text;
     Item.cchTextMax = sizeof Text;
     SendMessageA(FHandle, HDM_GETITEMA, WPARAM(Index), reinterpret_cast<LPARAM>(&Item));
+    Text[sizeof Text - 1] = '\0';
     // Pressed and hot items look like the others.
     DrawElement(Canvas.Handle(), ItemRect, *Bar.Bitmap, false, Bar.Tile != 0, false, HeaderFrames, 1,
                 ElementMargins(Bar));
+    if (!Text[0])
+        return;
+    const int Alignment = Item.fmt & HDF_JUSTIFYMASK;  // HDF_LEFT 0, HDF_CENTER 1, HDF_RIGHT 2
+    const int Image = (Item.fmt & (HDF_IMAGE | HDF_OWNERDRAW)) ? Item.iImage : -1;
+    DrawTabText(Canvas, ItemRect, Alignment, Text, Image, Images);
 }
 
 // --- Panels and containers -------------------------------------------------------------------
