@@ -481,6 +481,37 @@ TEST_F(TabKinds, ATabSetDrawsUpsideDownTabsAndScrollsWithItsUpDown)
     EXPECT_EQ(FrameOf(After.Pixel(Scrolled.front().Rect.left + 3, 2), feTabs), 1);
 }
 
+TEST_F(TabKinds, ANewSkinBringsItsTabImagesToBothKinds)
+{
+    TSkinData& Skin = LoadSkin(TabSkin());
+    Skin.OnSkinChanged = TNotifyEvent(this, &TabKinds::Changed);
+    Show(320, 220);
+    TTabControl* T = AddTabControl(tpBottom, {10, 10, 300, 160}, {"甲一", "乙二"});
+    TTabSet* Set = AddTabSet({10, 180, 300, 201}, 3);
+    ShowForm();
+    WrapTab(T);
+    WrapTabSet(Set);
+    const TTabProbe Probe = ProbeOf(tpBottom, T->TabRect(0));
+    const POINT SetBand{Set->StartMargin() + 3, Set->Height() - 1};
+    auto Banded = [&](HWND Wnd, POINT P) { return SameColor(CaptureWindow(Wnd).Pixel(P.x, P.y), Band, 4); };
+    ASSERT_TRUE(Banded(T->Handle(), Probe.BandPoint));
+    ASSERT_TRUE(Banded(Set->Handle(), SetBand));
+
+    // The plain flat tabs: no band any more.
+    TFlatSkin Plain;
+    Plain.WithControls({feTabs});
+    const std::string Path = TestOutputPath("tabs-plain.skin");
+    Plain.WriteFile(Path);
+    Skin.SetSkinFile(Path);
+    ASSERT_TRUE(AppPumpUntil([&] { return Changes[&Skin] > 0; }));
+    AppPumpFor(200);
+    CaptureWindow(Form->Handle()).SavePng("tabs_new_skin.png");
+    EXPECT_FALSE(Banded(T->Handle(), Probe.BandPoint));
+    EXPECT_EQ(FrameOf(CaptureWindow(T->Handle()).Pixel(Probe.BandPoint.x, Probe.BandPoint.y), feTabs), 1);
+    EXPECT_FALSE(Banded(Set->Handle(), SetBand));
+    EXPECT_EQ(FrameOf(CaptureWindow(Set->Handle()).Pixel(SetBand.x, SetBand.y), feTabs), 2);
+}
+
 TEST_F(TabKinds, SkinsWithoutTabsOrBorderLeaveWhatTheyLack)
 {
     // No "Tabs": the control looks as the system draws it.
