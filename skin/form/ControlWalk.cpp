@@ -459,7 +459,10 @@ TSkinControl* ButtonKind(TWinSkinForm* Form, LONG_PTR Style)
 
 void TWinSkinForm::SkinChildWindow(HWND Wnd)
 {
-    if (!Wnd || std::any_of(FControls.begin(), FControls.end(), [Wnd](TSkinControl* K) { return K->FHandle == Wnd; }))
+    const auto Wrapped = [this](HWND W) {
+        return std::any_of(FControls.begin(), FControls.end(), [W](TSkinControl* K) { return K->FHandle == W; });
+    };
+    if (!Wnd || Wrapped(Wnd))
         return;
     char Name[101] = {};
     GetClassNameA(Wnd, Name, 100);
@@ -473,6 +476,8 @@ void TWinSkinForm::SkinChildWindow(HWND Wnd)
         Kind = new TSkinComBox(this);
     else if (Class == "comboboxex32" && GetWindow(Wnd, GW_CHILD)) {
         Target = GetWindow(Wnd, GW_CHILD);
+        if (Wrapped(Target))
+            return;  // walked before: its combo is wrapped already
         Kind = new TSkinComBox(this);
     } else if (Class == "scrollbar")
         Kind = new TSkinSizer(this);

@@ -340,8 +340,11 @@ TEST_F(ControlWalk, ABareDialogsChildrenTakeTheirKindByClassAndStyleWhateverTheO
     const auto [Group, Check, Drop, Simple, Ex, Edit, Grip, Tabs, OwnTabs] = Items;
     SetForegroundWindow(Dialog);
     AppPumpUntil([&] { return SkinOf(Dialog) && SkinOf(Dialog)->FSkinState == ssReady; });
-    const TWinSkinForm* Form = SkinOf(Dialog);
+    TWinSkinForm* Form = SkinOf(Dialog);
     ASSERT_NE(Form, nullptr);
+    const size_t Count = Form->FControls.size();
+    Form->SkinChildWindows();  // a second walk wraps nothing twice, the extended combo's inner one neither
+    EXPECT_EQ(Form->FControls.size(), Count);
     std::map<HWND, std::string> Kinds;
     for (TSkinControl* Kind : Form->FControls)
         Kinds[Kind->FHandle] = Kind->ClassName();
