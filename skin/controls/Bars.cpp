@@ -105,8 +105,10 @@ struct TStatusPanelFace {
 TStatusPanelFace PanelOfWindow(HWND Wnd, int Index)
 {
     TStatusPanelFace Face{};
+    // The length may count characters, not bytes, and the copy takes no buffer size: room
+    // for two bytes per character of a double-byte code page.
     const LRESULT Length = SendMessageA(Wnd, SB_GETTEXTLENGTHA, WPARAM(Index), 0);
-    std::vector<char> Text(size_t(LOWORD(Length)) + 1, '\0');
+    std::vector<char> Text(2 * size_t(LOWORD(Length)) + 2, '\0');
     const LRESULT Kind = SendMessageA(Wnd, SB_GETTEXTA, WPARAM(Index), reinterpret_cast<LPARAM>(Text.data()));
     Face.Text.assign(Text.data(), strnlen(Text.data(), Text.size()));
     const WORD Style = HIWORD(Kind);
