@@ -115,12 +115,37 @@ function(pantrel_fuzz name)
   endif()
 endfunction()
 
-# pantrel_benchmark(name SOURCES ... [DEPS ...]): a separate executable, never run by ctest.
+# pantrel_benchmark(name SOURCES ... [DEPS ...] [ARGS ...]): a separate executable, never run
+# by ctest. Every benchmark of a build is listed, with its arguments, in the build's
+# benchmarks.txt (name, program, arguments; tab-separated), which scripts/bench.sh runs.
+# pantrel_benchmark_args(name ARGS...) gives the arguments of one declared elsewhere.
 function(pantrel_benchmark name)
-  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS;ARGS" ${ARGN})
   add_executable(${name} ${A_SOURCES})
   _pantrel_flags(${name})
   target_link_libraries(${name} PRIVATE ${A_DEPS})
+  set_property(TARGET ${name} PROPERTY PANTREL_BENCHMARK_ARGS "${A_ARGS}")
+  set_property(GLOBAL APPEND PROPERTY PANTREL_BENCHMARKS ${name})
+  get_property(_listed GLOBAL PROPERTY PANTREL_BENCHMARK_LIST_DEFERRED)
+  if(NOT _listed)
+    set_property(GLOBAL PROPERTY PANTREL_BENCHMARK_LIST_DEFERRED ON)
+    cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL _pantrel_list_benchmarks)
+  endif()
+endfunction()
+
+function(pantrel_benchmark_args name)
+  set_property(TARGET ${name} PROPERTY PANTREL_BENCHMARK_ARGS "${ARGN}")
+endfunction()
+
+function(_pantrel_list_benchmarks)
+  get_property(_names GLOBAL PROPERTY PANTREL_BENCHMARKS)
+  set(_lines "")
+  foreach(_name IN LISTS _names)
+    get_property(_args TARGET ${_name} PROPERTY PANTREL_BENCHMARK_ARGS)
+    string(REPLACE ";" "\t" _args "${_args}")
+    string(APPEND _lines "${_name}\t$<TARGET_FILE:${_name}>\t${_args}\n")
+  endforeach()
+  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/benchmarks.txt CONTENT "${_lines}")
 endfunction()
 
 # Build-time generators run on this machine: the native build makes them (into bin/), and a

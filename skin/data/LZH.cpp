@@ -19,15 +19,14 @@ void TLZHTables::StartHuff()
         Son[J] = int16_t(I);
         Prnt[I] = Prnt[I + 1] = int16_t(J);
     }
-    for (int I = LZH_T; I < LZH_T + LZHRunWindow; ++I)
-        Freq[I] = 0xFFFF;
+    std::fill(std::begin(Freq) + LZH_T, std::end(Freq), 0xFFFF);
     Prnt[LZH_R] = 0;
-    ShapeChanged = true;
+    ForgetSteps();
 }
 
 void TLZHTables::Reconstruct()
 {
-    ShapeChanged = true;
+    ForgetSteps();
     // Keep the leaves, with halved counts, at the bottom.
     int J = 0;
     for (int I = 0; I < LZH_T; ++I)
@@ -58,28 +57,55 @@ void TLZHTables::Reconstruct()
     }
 }
 
-// Freq is sorted from every node up to the sentinels, so the nodes after C that are below
-// K form a run; it is counted without branches over a short window (runs are short), and
-// longer runs are galloped through.
-static inline int LastBelow(const uint16_t* Freq, int C, unsigned K)
+void TLZHTables::ForgetSteps()
+{
+    std::fill(std::begin(Steps), std::end(Steps), TStep{0, 0});
+    std::fill(std::begin(Through), std::end(Through), TSpan{0, 0});
+}
+
+void TLZHTables::ForgetStepsThrough(int Node)
+{
+    TSpan& Span = Through[Node];
+    for (int I = 0; I < Span.Count; ++I)
+        Steps[Span.First + I].Bits = 0;
+    Span.Count = 0;
+}
+
+const TLZHTables::TStep& TLZHTables::Step(unsigned Next8)
+{
+    TStep& Known = Steps[Next8];
+    if (Known.Bits == 0) {
+        // The root always has children, so a walked step takes at least one bit.
+        int Node = LZH_R;
+        unsigned K = 0;
+        while (Son[Node] < LZH_T && K < 8) {
+            const unsigned Shared = 8 - K;  // the bits after the K that lead to Node
+            Through[Node] = {uint16_t(Next8 >> Shared << Shared), uint16_t(1u << Shared)};
+            Node = Son[Node] + int((Next8 >> (7 - K)) & 1);
+            ++K;
+        }
+        Known = {int16_t(Node), uint8_t(K)};
+    }
+    return Known;
+}
+
+// The last node after C whose count is still below K. Freq is sorted up to the sentinels
+// from T on, so such nodes form a run: short runs are counted without branches, longer
+// ones searched with doubling steps, then halving ones.
+static int EndOfRun(const uint16_t* Freq, int C, unsigned K)
 {
     int Run = 0;
-    for (int I = 1; I <= LZHRunWindow; ++I)
+    for (int I = 2; I < 2 + LZHShortRun; ++I)
         Run += Freq[C + I] < K;
-    if (Run < LZHRunWindow)
-        return C + Run;
-    int Lo = C + LZHRunWindow, Hi, Step = 1;  // Freq[Lo] < K
-    for (;;) {
-        Hi = Lo + Step;
-        if (Hi >= LZH_T) {
-            Hi = LZH_T;  // the sentinel is never below K
-            break;
-        }
-        if (Freq[Hi] >= K)
-            break;
-        Lo = Hi;
-        Step <<= 1;
+    int Lo = C + 1 + Run;  // Freq[Lo] < K
+    if (Run < LZHShortRun)
+        return Lo;
+    int Step = 1;
+    while (Lo + Step < LZH_T && Freq[Lo + Step] < K) {
+        Lo += Step;
+        Step *= 2;
     }
+    int Hi = std::min(Lo + Step, LZH_T);  // Freq[Hi] >= K
     while (Hi - Lo > 1) {
         const int Mid = (Lo + Hi) / 2;
         if (Freq[Mid] < K)
@@ -99,22 +125,20 @@ void TLZHTables::UpdateFreq(int Symbol)
         const unsigned K = ++Freq[C];
         if (K > Freq[C + 1]) {
             // The order broke: swap this node with the last one of its old count.
-            const int L = LastBelow(Freq, C, K);
+            const int L = EndOfRun(Freq, C, K);
+            ForgetStepsThrough(C);
+            ForgetStepsThrough(L);
             Freq[C] = Freq[L];
             Freq[L] = uint16_t(K);
+            // An inner node's two children both get the new parent; a leaf has one
+            // entry, which is then simply written twice.
             const int I = Son[C];
             Prnt[I] = int16_t(L);
-            if (I < LZH_T) {
-                Prnt[I + 1] = int16_t(L);
-                ShapeChanged = true;
-            }
+            Prnt[I < LZH_T ? I + 1 : I] = int16_t(L);
             const int J = Son[L];
             Son[L] = int16_t(I);
             Prnt[J] = int16_t(C);
-            if (J < LZH_T) {
-                Prnt[J + 1] = int16_t(C);
-                ShapeChanged = true;
-            }
+            Prnt[J < LZH_T ? J + 1 : J] = int16_t(C);
             Son[C] = int16_t(J);
             C = L;
         }
@@ -125,8 +149,11 @@ void TLZHTables::UpdateFreq(int Symbol)
 namespace {
 
 constexpr int LZHBlockSize = 1 << 16;
+constexpr int LZHLongestCopy = 64;  // a match is copied in four 16-byte moves
 
-// One decoding run: the tables, the bit reader over blocks of input and the output block.
+// One decoding run: the tree, a 64-bit bit reader over blocks of input, and the output
+// block preceded by the last 4096 bytes written, which serve as the ring buffer: a match
+// copies from behind the write position without wrapping.
 struct TLZHRun {
     TLZHTables Tables;
     const TLZH::TReadOperation& Read;
@@ -140,8 +167,9 @@ struct TLZHRun {
     bool InputEnded = false;
     uint8_t InBlock[LZHBlockSize];
 
-    int OutLen = 0;
-    uint8_t OutBlock[LZHBlockSize + LZH_F];
+    uint8_t OutBuf[LZH_N + LZHBlockSize + LZHLongestCopy];
+    uint8_t* const BlockStart = OutBuf + LZH_N;
+    uint8_t* Out = BlockStart;
 
     TLZHRun(const TLZH::TReadOperation& R, const TLZH::TWriteOperation& W) : Read(R), Write(W) {}
 
@@ -182,72 +210,21 @@ struct TLZHRun {
         }
     }
 
-    // The walk's first eight steps for every value of the next eight bits: the node
-    // reached (whose child value is then read) and the bits used. Nodes keep their places
-    // while the tree keeps its shape (swapped leaves only exchange symbols), so the table
-    // stays valid until an inner node moves. A stale table is rebuilt after TopGap more
-    // symbols, walked bit by bit meanwhile; the gap grows while tables go stale before
-    // they have paid for themselves (streams whose tree keeps changing shape).
-    struct TTopStep {
-        int16_t Node;
-        uint8_t Bits;
-    };
-    static constexpr int TopMinGap = 32, TopMaxGap = 8192, TopPaidUses = 128;
-    TTopStep Top[256];
-    bool TopValid = false;
-    int TopUses = 0;
-    int TopGap = TopMinGap;
-    int SinceTopStale = TopMinGap;
-
-    void BuildTop()
-    {
-        for (unsigned B = 0; B < 256; ++B) {
-            int Node = 0, C = Tables.Son[LZH_R];
-            unsigned K = 0;
-            while (C < LZH_T && K < 8) {
-                Node = C + int((B >> (7 - K)) & 1);
-                C = Tables.Son[Node];
-                ++K;
-            }
-            Top[B] = {int16_t(Node), uint8_t(K)};
-        }
-        Tables.ShapeChanged = false;
-        TopValid = true;
-        TopUses = 0;
-    }
-
+    // A Huffman tree whose root count stays below 0x8000 is at most 22 levels deep and a
+    // position takes at most 14 bits, so one refill serves a whole symbol.
     int DecodeChar()
     {
-        // A Huffman tree whose root count stays below 0x8000 is at most 22 levels deep, so
-        // 40 bits are always enough for one symbol.
-        if (BitLen < 40)
-            Refill();
-        if (Tables.ShapeChanged) {
-            if (TopValid) {
-                TopValid = false;
-                TopGap = TopUses < TopPaidUses ? std::min(TopGap * 2, TopMaxGap) : TopMinGap;
-                SinceTopStale = 0;
-            }
-            if (++SinceTopStale >= TopGap)
-                BuildTop();
-        }
-        uint64_t Bits = BitBuf;
-        unsigned Used = 0;
-        int C = Tables.Son[LZH_R];
-        if (TopValid) {
-            const TTopStep Step = Top[Bits >> 56];
-            C = Tables.Son[Step.Node];
-            Used = Step.Bits;
-            Bits <<= Used;
-            ++TopUses;
-        }
+        const TLZHTables::TStep& Top = Tables.Step(unsigned(BitBuf >> 56));
+        uint64_t Bits = BitBuf << Top.Bits;
+        unsigned Used = Top.Bits;
+        int C = Tables.Son[Top.Node];
         while (C < LZH_T) {
             C = Tables.Son[C + int(Bits >> 63)];
             Bits <<= 1;
             ++Used;
         }
         BitBuf = Bits;
-        BitLen = Used < BitLen ? BitLen - Used : 0;
+        BitLen -= Used;
         C -= LZH_T;
         Tables.UpdateFreq(C);
         return C;
@@ -255,8 +232,6 @@ struct TLZHRun {
 
     int DecodePosition()
     {
-        if (BitLen < 14)
-            Refill();
         const unsigned First = unsigned(BitBuf >> 56);
         const unsigned Bits = LZHPositions.DLen[First] + 6u;  // prefix code and low six bits
         const unsigned Low = unsigned(BitBuf >> (64 - Bits)) & 0x3F;
@@ -265,49 +240,48 @@ struct TLZHRun {
         return int(LZHPositions.DCode[First]) << 6 | int(Low);
     }
 
+    // Copies Length bytes from Distance bytes back, byte by byte as far as the copy
+    // overlaps what it writes; more may be written past the end, which later output
+    // overwrites.
+    void CopyMatch(unsigned Distance, int Length)
+    {
+        const uint8_t* From = Out - Distance;
+        if (Distance >= 16) {
+            for (int K = 0; K < LZHLongestCopy; K += 16)
+                std::memcpy(Out + K, From + K, 16);
+        } else {
+            for (int K = 0; K < Length; ++K)
+                Out[K] = From[K];
+        }
+        Out += Length;
+    }
+
+    // Writes the block and keeps its last 4096 bytes in front of the next one.
     void FlushOutput()
     {
-        if (OutLen > 0)
-            Write(OutBlock, OutLen);
-        OutLen = 0;
+        if (Out > BlockStart)
+            Write(BlockStart, int(Out - BlockStart));
+        std::memmove(OutBuf, Out - LZH_N, LZH_N);
+        Out = BlockStart;
     }
 
     void Run(int32_t Size)
     {
         Tables.StartHuff();
-        std::memset(Tables.TextBuf, ' ', sizeof(Tables.TextBuf));
-        uint8_t* const Ring = Tables.TextBuf;
-        unsigned R = LZH_N - LZH_F;
-        int64_t Count = 0;
-        while (Count < Size) {
+        std::memset(OutBuf, ' ', LZH_N);  // the ring starts out as spaces
+        int64_t Left = Size;
+        while (Left > 0) {
+            Refill();
             const int C = DecodeChar();
             if (C < 256) {
-                Ring[R] = uint8_t(C);
-                R = (R + 1) & (LZH_N - 1);
-                OutBlock[OutLen++] = uint8_t(C);
-                ++Count;
+                *Out++ = uint8_t(C);
+                --Left;
             } else {
-                const unsigned Distance = unsigned(DecodePosition()) + 1;  // 1 to 4096
-                const unsigned From = (R - Distance) & (LZH_N - 1);
                 const int Length = C - 255 + LZH_THRESHOLD;
-                if (Distance >= unsigned(Length) && From + unsigned(Length) <= LZH_N &&
-                    R + unsigned(Length) <= LZH_N) {
-                    // Neither end wraps and the copy never reads what it writes: one block.
-                    std::memmove(Ring + R, Ring + From, size_t(Length));
-                    std::memcpy(OutBlock + OutLen, Ring + R, size_t(Length));
-                    R = (R + unsigned(Length)) & (LZH_N - 1);
-                } else {
-                    for (int K = 0; K < Length; ++K) {
-                        const uint8_t Byte = Ring[(From + unsigned(K)) & (LZH_N - 1)];
-                        Ring[R] = Byte;
-                        R = (R + 1) & (LZH_N - 1);
-                        OutBlock[OutLen + K] = Byte;
-                    }
-                }
-                OutLen += Length;
-                Count += Length;
+                CopyMatch(unsigned(DecodePosition()) + 1, Length);
+                Left -= Length;
             }
-            if (OutLen >= LZHBlockSize)
+            if (Out - BlockStart >= LZHBlockSize)
                 FlushOutput();
         }
         FlushOutput();

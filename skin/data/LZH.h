@@ -19,24 +19,39 @@ constexpr int LZH_N_CHAR = 256 - LZH_THRESHOLD + LZH_F;  // 314 symbols
 constexpr int LZH_T = 2 * LZH_N_CHAR - 1;            // 627 tree nodes
 constexpr int LZH_R = LZH_T - 1;                     // root
 constexpr unsigned LZH_MAX_FREQ = 0x8000;            // rebuild the tree at this root count
-constexpr int LZHRunWindow = 8;                      // see TLZHTables::UpdateFreq
-constexpr int LZHScratch = LZH_T + LZH_N_CHAR;
+constexpr int LZHShortRun = 8;                       // runs of equal counts searched at once
 
-// The adaptive Huffman tree with its ring buffer: the working tables of one coding run.
-// The encoder of the skin tools drives the same tree, so both sides stay in step.
+// The adaptive Huffman tree: the working tables of one coding run. The encoder of the skin
+// tools drives the same tree, so both sides stay in step.
 struct TLZHTables {
-    uint8_t TextBuf[LZH_N + LZH_F - 1];
-    uint16_t Freq[LZH_T + LZHRunWindow];  // from T on: 0xFFFF sentinels
-    int16_t Prnt[LZH_T + LZH_N_CHAR + 1]; // from T on: the leaf node of each symbol; then
-                                          // a scratch slot
+    uint16_t Freq[LZH_T + LZHShortRun + 1];  // from T on: 0xFFFF sentinels
+    int16_t Prnt[LZH_T + LZH_N_CHAR]; // from T on: the leaf node of each symbol
     int16_t Son[LZH_T];               // >= T: leaf of symbol (value - T)
-    // Set when the tree's shape changed (an inner node moved); swapping two leaves only
-    // exchanges symbols between places.
-    bool ShapeChanged = true;
+
+    // The decoder's shortcut through the tree's top: for each value of the next eight
+    // bits, the node the walk reaches within them and the bits it takes (0: not known
+    // yet). A step stays right while the nodes it passed keep their children; each such
+    // node records the span of steps passing it (those sharing the bits that lead
+    // there), which are forgotten when the node is swapped.
+    struct TStep {
+        int16_t Node;
+        uint8_t Bits;
+    };
+    struct TSpan {
+        uint16_t First, Count;
+    };
+    TStep Steps[256];
+    TSpan Through[LZH_T];
 
     void StartHuff();
     void UpdateFreq(int Symbol);
     void Reconstruct();
+    // The step for the next eight bits, walked and recorded when not known.
+    const TStep& Step(unsigned Next8);
+
+private:
+    void ForgetSteps();
+    void ForgetStepsThrough(int Node);
 };
 
 // Fixed position tables: for a first byte i, DCode[i] is the upper six bits of the match
