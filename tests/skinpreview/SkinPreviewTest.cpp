@@ -219,7 +219,8 @@ TEST(SkinPreview, ShowsEveryControlWithTheSkinNamedInTheCaption)
     ASSERT_TRUE(Main);
     EXPECT_TRUE(Preview.WaitForCaption("Pantrel Terracotta")) << TextOf(Main);
     for (const char* Class : {"TButton", "TEdit", "TComboBox", "TMemo", "TTreeView", "TPanel", "TGroupBox", "TStatusBar",
-                              "TBitBtn", "TCheckBox", "TRadioButton", "TRadioGroup", "TUpDown"}) {
+                              "TBitBtn", "TCheckBox", "TRadioButton", "TRadioGroup", "TUpDown", "TListBox",
+                              "TScrollBar", "TPageControl", "TTabSet", "TProgressBar", "TTrackBar", "TListView"}) {
         const std::vector<HWND> Found = Descendants(Main, Class);
         ASSERT_FALSE(Found.empty()) << Class;
         for (HWND Control : Found)
@@ -253,6 +254,44 @@ TEST(SkinPreview, ShowsEveryControlWithTheSkinNamedInTheCaption)
     EXPECT_TRUE(WaitForWindowGone(Popup));
     EXPECT_TRUE(Preview.Quit());
     EXPECT_EQ(Preview.Process().ExitCode(), 0u);
+}
+
+TEST(SkinPreview, AFlatSkinPaintsEveryControlFromItsElements)
+{
+    TFlatSkin Skin;
+    Skin.SkinName = "Every element";
+    Skin.PushButton.Present = Skin.CheckButton.Present = Skin.RadioButton.Present = true;
+    Skin.WithControls({feScrollbar, feHorzScroll, feVertScroll, feHorzScrollThumb, feVertScrollThumb, feSunkEdge,
+                       feComboButton, feExtraImages, feUpDownVert, feUpDownHorz, feTabs, feStatusBarEdges, feProgress,
+                       feTrackbarThumbHorz, feTrackbarThumbVert, feHeaderbar});
+    const std::string File = OutputFile("every-element.skin");
+    Skin.WriteFile(File);
+    TPreview Preview("\"" + File + "\"");
+    const HWND Main = Preview.WaitForMain();
+    ASSERT_TRUE(Main);
+    ASSERT_TRUE(Preview.WaitForCaption("Every element")) << TextOf(Main);
+    Keep(Main, "every-element.png");
+
+    // Each control shows some frame of its element somewhere on it.
+    const std::pair<const char*, int> Controls[] = {
+        {"TButton", feButtons},         {"TBitBtn", feButtons},         {"TCheckBox", feCheckButton},
+        {"TRadioButton", feRadioButton}, {"TComboBox", feComboButton},  {"TUpDown", feUpDownVert},
+        {"TMemo", feVertScrollThumb},   {"TTreeView", feVertScroll},    {"TListBox", feHorzScrollThumb},
+        {"TScrollBar", feScrollbar},    {"TProgressBar", feProgress},   {"TTrackBar", feTrackbarThumbHorz},
+        {"TListView", feHeaderbar},     {"TPageControl", feTabs},       {"TTabSet", feTabs},
+        {"TStatusBar", feStatusBarEdges}};
+    for (const auto& [Class, Element] : Controls) {
+        const std::vector<HWND> Found = Descendants(Main, Class);
+        ASSERT_FALSE(Found.empty()) << Class;
+        const TCapture Shot = CaptureWindow(Found.front());
+        int Hits = 0;
+        for (int Y = 0; Y < Shot.Height; ++Y)
+            for (int X = 0; X < Shot.Width; ++X)
+                for (int F = 1; F <= 8; ++F)
+                    Hits += SameColor(Shot.Pixel(X, Y), FlatColour(Element, F), 2);
+        EXPECT_GT(Hits, 0) << Class << " shows nothing of its element";
+    }
+    EXPECT_TRUE(Preview.Quit());
 }
 
 TEST(SkinPreview, PlainWindowIsSizeableWithAMenuBar)
