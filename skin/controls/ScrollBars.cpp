@@ -436,6 +436,10 @@ bool TSkinScControl::BeforeMessage(TMessage& Message)
     case WM_NCMOUSEMOVE:
         return Message.WParam != HTHSCROLL && Message.WParam != HTVSCROLL;
     case SBM_SETSCROLLINFO:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        // The system draws the bar once more after the end of scrolling, when the press
+        // (or its own tracking loop) ends.
         CallDefault(Message);
         PaintControl(nullptr);
         return false;

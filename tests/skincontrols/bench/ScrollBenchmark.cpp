@@ -1,0 +1,193 @@
+// A skinned memo's scroll bar against the system's, side by side in one run: two memos of
+// 10,000 lines, one wrapped by the scroll-bar kind (which drags the thumb itself), one
+// plain (the system drags it); each thumb is dragged from top to bottom with the mouse, and
+// every SB_THUMBTRACK is timed from its arrival until the memo and its bar are repainted.
+//   scroll_benchmark SKINFILE [ROUNDS]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "framework/ui/Application.h"
+#include "framework/ui/Form.h"
+#include "framework/ui/Memo.h"
+#include "framework/ui/StandardControls.h"
+#include "skin/controls/ScrollBars.h"
+#include "skin/data/SkinData.h"
+
+namespace {
+
+constexpr int Lines = 10000;
+constexpr int Step = 2;   // pixels the mouse moves per tick of the drag
+
+LONGLONG Now()
+{
+    LARGE_INTEGER T;
+    QueryPerformanceCounter(&T);
+    return T.QuadPart;
+}
+
+// Times the thumb-track messages reaching a memo, repaint included; put in front of
+// whatever handles the memo's messages.
+struct TTrackTimer {
+    TWinControl* Memo = nullptr;
+    TWndMethod Old;
+    std::vector<double> Microseconds;
+
+    void Attach(TWinControl* Control)
+    {
+        Memo = Control;
+        Old = Control->WindowProc;
+        Control->WindowProc = TWndMethod(this, &TTrackTimer::WndProc);
+    }
+    void WndProc(TMessage& Message)
+    {
+        if (Message.Msg != WM_VSCROLL || LOWORD(Message.WParam) != SB_THUMBTRACK) {
+            Old(Message);
+            return;
+        }
+        LARGE_INTEGER Frequency;
+        QueryPerformanceFrequency(&Frequency);
+        const LONGLONG Start = Now();
+        Old(Message);
+        UpdateWindow(Memo->Handle());
+        Microseconds.push_back(double(Now() - Start) * 1e6 / double(Frequency.QuadPart));
+    }
+};
+
+void MouseInput(DWORD Flags, POINT At = {})
+{
+    INPUT In{};
+    In.type = INPUT_MOUSE;
+    In.mi.dx = LONG(MulDiv(At.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1));
+    In.mi.dy = LONG(MulDiv(At.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1));
+    In.mi.dwFlags = Flags;
+    SendInput(1, &In, sizeof In);
+}
+
+// The drag in progress: the mouse goes down the bar Step pixels per tick and lets go at the
+// end. Timer ticks reach both the kind's drag loop and the system's.
+POINT DragAt;
+LONG DragEnd = 0;
+bool Dragging = false;
+
+VOID CALLBACK DragTick(HWND, UINT, UINT_PTR Id, DWORD)
+{
+    if (DragAt.y >= DragEnd) {
+        KillTimer(nullptr, Id);
+        MouseInput(MOUSEEVENTF_LEFTUP);
+        Dragging = false;
+        return;
+    }
+    DragAt.y = std::min<LONG>(DragAt.y + Step, DragEnd);
+    MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, DragAt);
+}
+
+void Pump(DWORD Ms)
+{
+    const DWORD Start = GetTickCount();
+    while (GetTickCount() - Start < Ms) {
+        Application->ProcessMessages();
+        Sleep(5);
+    }
+}
+
+// Drags the memo's thumb from the top of its track to the bottom of the bar.
+void DragThumb(TMemo* Memo)
+{
+    SendMessageA(Memo->Handle(), WM_VSCROLL, SB_TOP, 0);
+    Pump(100);
+    SCROLLBARINFO Info{};
+    Info.cbSize = sizeof Info;
+    GetScrollBarInfo(Memo->Handle(), OBJID_VSCROLL, &Info);
+    DragAt = POINT{(Info.rcScrollBar.left + Info.rcScrollBar.right) / 2,
+                   Info.rcScrollBar.top + (Info.xyThumbTop + Info.xyThumbBottom) / 2};
+    DragEnd = Info.rcScrollBar.bottom - 1;
+    MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, DragAt);
+    Pump(50);
+    Dragging = true;
+    SetTimer(nullptr, 0, 10, DragTick);
+    MouseInput(MOUSEEVENTF_LEFTDOWN);
+    const DWORD Start = GetTickCount();
+    while (Dragging && GetTickCount() - Start < 60000) {
+        Application->ProcessMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    }
+    Pump(100);
+}
+
+TMemo* LongMemo(TForm* Form, int Left, const std::string& Text)
+{
+    auto* Memo = new TMemo(Form);
+    Memo->SetParent(Form);
+    Memo->SetBounds(Left, 10, 300, 500);
+    Memo->SetScrollBars(ssVertical);
+    Memo->SetWordWrap(false);
+    SendMessageA(Memo->Handle(), EM_LIMITTEXT, 0, 0);
+    Memo->SetText(Text);
+    return Memo;
+}
+
+double Median(std::vector<double> V)
+{
+    if (V.empty())
+        return 0;
+    std::sort(V.begin(), V.end());
+    return V[V.size() / 2];
+}
+
+}  // namespace
+
+int main(int Argc, char** Argv)
+{
+    if (Argc < 2) {
+        std::fprintf(stderr, "usage: scroll_benchmark SKINFILE [ROUNDS]\n");
+        return 2;
+    }
+    const int Rounds = Argc > 2 ? std::max(1, std::atoi(Argv[2])) : 3;
+    RegisterStandardControls();
+    Application->Initialize();
+    TSkinData Skin(nullptr);
+    Skin.SkinStream->LoadFromFile(Argv[1]);
+    if (!Skin.LoadSkin()) {
+        std::fprintf(stderr, "the skin was refused\n");
+        return 1;
+    }
+
+    std::string Text;
+    for (int I = 0; I < Lines; ++I)
+        Text += "第 " + std::to_string(I) + " 行: a line of the memo, long enough to be read\r\n";
+    auto* Form = new TForm(nullptr);
+    Form->SetBounds(10, 10, 660, 580);
+    Form->SetCaption("scroll_benchmark");
+    TMemo* Skinned = LongMemo(Form, 10, Text);
+    TMemo* Plain = LongMemo(Form, 330, Text);
+    Form->Show();
+    SetForegroundWindow(Form->Handle());
+    Pump(300);
+
+    TSkinScrollBar Kind(nullptr);
+    Kind.InstallScrollBars(Skinned, &Skin, true, nullptr);
+    TTrackTimer SkinnedTimer, PlainTimer;
+    SkinnedTimer.Attach(Skinned);
+    PlainTimer.Attach(Plain);
+    Pump(200);
+
+    for (int R = 0; R < Rounds; ++R) {
+        DragThumb(Skinned);
+        DragThumb(Plain);
+    }
+    const double A = Median(SkinnedTimer.Microseconds);
+    const double B = Median(PlainTimer.Microseconds);
+    std::printf("thumb drag over a %d-line memo, median time per SB_THUMBTRACK repaint (%d rounds):\n", Lines,
+                Rounds);
+    std::printf("  skinned  %8.1f us  (%zu tracks)\n", A, SkinnedTimer.Microseconds.size());
+    std::printf("  plain    %8.1f us  (%zu tracks)\n", B, PlainTimer.Microseconds.size());
+    std::printf("  ratio    %8.2f\n", B > 0 ? A / B : 0.0);
+    Kind.Uninstall();
+    delete Form;
+    return 0;
+}
