@@ -19,6 +19,9 @@
 #include "framework/ui/Timer.h"
 #include "framework/ui/TreeView.h"
 #include "skin/data/SkinData.h"
+#include "skin/form/SkinForm.h"
+#include "skin/form/SkinMenuBar.h"
+#include "skin/manage/SkinManage.h"
 #include "tools/skinpreview/MdiDemo.h"
 
 #include <commdlg.h>
@@ -159,6 +162,7 @@ void TPreviewForm::ApplyOptions(const TPreviewOptions& Options)
     if (Options.Plain)
         SkinData1->SetActive(false);
     FShotFile = Options.ShotFile;
+    FOpenMenu = Options.OpenMenu;
     ShowSkinState();
 }
 
@@ -180,8 +184,16 @@ void TPreviewForm::FormActivate(TObject*)
 
 void TPreviewForm::ShotTimerTimer(TObject*)
 {
+    // A drop-down is opened on one tick and shot on the next, inside its menu loop.
+    if (FOpenMenu >= 0 && !FMenuOpened && OpenBarMenu(FOpenMenu)) {
+        FMenuOpened = true;
+        return;
+    }
     ShotTimer->SetEnabled(false);
-    if (!SaveShot(FShotFile)) {
+    const bool Saved = FMenuOpened ? SaveMenuShot(FShotFile) : SaveShot(FShotFile);
+    if (FMenuOpened)
+        EndMenu();
+    if (!Saved) {
         std::fprintf(stderr, "SkinPreview: cannot write %s\n", FShotFile.c_str());
         FExitCode = 1;
     }
@@ -193,6 +205,51 @@ bool TPreviewForm::SaveShot(const std::string& FileName)
     RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpFor(200);
     const TScreenImage Shot = CopyWindowFromScreen(Handle());
+    return WritePngFile(FileName, Shot.Width, Shot.Height, Shot.Rgb);
+}
+
+bool TPreviewForm::OpenBarMenu(int Index)
+{
+    if (TWinSkinForm* Skinned = SkinManager ? SkinManager->FindSkinForm(Handle()) : nullptr) {
+        if (!Skinned->FMenuBar || Index >= int(Skinned->FMenuBar->FButtons.size()))
+            return false;
+        Skinned->PostOpenButton(Skinned->FMenuBar->FButtons[size_t(Index)].get());
+        return true;
+    }
+    // The system's bar opens an item by its access key.
+    if (Index >= MainMenu1->Items()->Count())
+        return false;
+    const std::string Caption = MainMenu1->Items()->Items(Index)->Caption();
+    const size_t Amp = Caption.find('&');
+    if (Amp == std::string::npos || Amp + 1 >= Caption.size())
+        return false;
+    PostMessageA(Handle(), WM_SYSCOMMAND, SC_KEYMENU, LPARAM(static_cast<unsigned char>(Caption[Amp + 1])));
+    return true;
+}
+
+namespace {
+
+BOOL CALLBACK FindShownMenu(HWND Wnd, LPARAM Found)
+{
+    char Class[16] = {};
+    GetClassNameA(Wnd, Class, sizeof Class);
+    if (std::string(Class) != "#32768" || !IsWindowVisible(Wnd))
+        return TRUE;
+    *reinterpret_cast<HWND*>(Found) = Wnd;
+    return FALSE;
+}
+
+}  // namespace
+
+bool TPreviewForm::SaveMenuShot(const std::string& FileName)
+{
+    HWND Menu = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindShownMenu, reinterpret_cast<LPARAM>(&Menu));
+    RECT Both{}, MenuRect{};
+    GetWindowRect(Handle(), &Both);
+    if (Menu && GetWindowRect(Menu, &MenuRect))
+        UnionRect(&Both, &Both, &MenuRect);
+    const TScreenImage Shot = CopyScreenRect(Both);
     return WritePngFile(FileName, Shot.Width, Shot.Height, Shot.Rgb);
 }
 

@@ -32,6 +32,7 @@ struct TPreviewOptions {
     std::string SkinFile;   // empty: the skin stored in the design
     bool Plain = false;     // no skinning until it is switched on from the menu
     std::string ShotFile;   // when set: save a PNG of the window once painted, then end
+    int OpenMenu = -1;      // with ShotFile: the menu-bar item whose drop-down is open in it
 };
 
 class TPreviewForm : public TForm {
@@ -91,11 +92,17 @@ protected:
     void BindMembers() override;
 
 private:
+    // Opens the drop-down of menu-bar item Index, skinned or not; false when there is none.
+    bool OpenBarMenu(int Index);
+    // The window with its open drop-down, as a PNG file.
+    bool SaveMenuShot(const std::string& FileName);
     // Caption and status bar after a change of skin or of skinning.
     void ShowSkinState();
 
     std::string FSkinSource;   // the skin file in use, or empty for the stored skin
     std::string FShotFile;
+    int FOpenMenu = -1;
+    bool FMenuOpened = false;
     int FExitCode = 0;
 };
 

@@ -1,8 +1,9 @@
 // SkinPreview: shows a skin on one window holding every control the skin engine paints.
-//   SkinPreview.exe [SKINFILE] [--plain] [--shot FILE]
+//   SkinPreview.exe [SKINFILE] [--plain] [--shot FILE [--open-menu N]]
 // SKINFILE: a packed skin (default: Pantrel's own skin, stored in the window's design);
 // --plain: the same window unskinned; --shot FILE: write a PNG of the window once it is
-// painted, then end (exit code 1 when the file cannot be written).
+// painted, then end (exit code 1 when the file cannot be written); --open-menu N: with the
+// drop-down of menu-bar item N (from 0) open in the shot.
 #include "framework/graphics/ImageList.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/OpenPictureDialog.h"
@@ -12,6 +13,7 @@
 #include "tools/skinpreview/PreviewForm.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -24,6 +26,8 @@ bool ParseOptions(int Argc, char** Argv, TPreviewOptions& Options)
             Options.Plain = true;
         else if (Arg == "--shot" && I + 1 < Argc)
             Options.ShotFile = Argv[++I];
+        else if (Arg == "--open-menu" && I + 1 < Argc)
+            Options.OpenMenu = std::atoi(Argv[++I]);
         else if (Arg.compare(0, 2, "--") != 0 && Options.SkinFile.empty())
             Options.SkinFile = Arg;
         else
@@ -38,7 +42,7 @@ int main(int Argc, char** Argv)
 {
     TPreviewOptions Options;
     if (!ParseOptions(Argc, Argv, Options)) {
-        std::fprintf(stderr, "usage: SkinPreview [SKINFILE] [--plain] [--shot FILE]\n");
+        std::fprintf(stderr, "usage: SkinPreview [SKINFILE] [--plain] [--shot FILE [--open-menu N]]\n");
         return 2;
     }
     // A shot runs unattended: the skin reader's one message goes to stderr, not to a box.
