@@ -14,6 +14,7 @@
 #include "framework/ui/Memo.h"
 #include "framework/ui/Menus.h"
 #include "framework/ui/Panel.h"
+#include "framework/ui/StartupTrace.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/TreeView.h"
 #include "skin/data/SkinData.h"
@@ -36,6 +37,7 @@ TFrmMain::TFrmMain(TComponent* AOwner) : TForm(AOwner)
 
 void TFrmMain::BindMembers()
 {
+    StartupTrace::Mark("design read");
     BindMember("TreeView1", TreeView1);
     BindMember("Panel1", Panel1);
     BindMember("Label1", Label1);
@@ -54,12 +56,27 @@ void TFrmMain::BindMembers()
     BindMember("ADOQuery3", ADOQuery3);
     BindMember("SkinData1", SkinData1);
     LoadPlaceholderPicture(*Image1->Picture());
+    StartupTrace::Mark("placeholder picture decoded");
+}
+
+void TFrmMain::CreateWnd()
+{
+    inherited::CreateWnd();
+    StartupTrace::Mark("main window handle made");
+}
+
+void TFrmMain::WndProc(TMessage& Message)
+{
+    inherited::WndProc(Message);
+    if (Message.Msg == WM_PAINT)
+        StartupTrace::Mark("main window painted");
 }
 
 void TFrmMain::FormCreate(TObject*)
 {
     try {
         BuildTree();
+        StartupTrace::Mark("tree built");
     } catch (const std::exception&) {
         MessageBoxA(Handle(), "找不到数据库，引起该问题的原因是数据库文件可能被人为删除或改名.", "无法打开数据库", MB_OK);
         Application->Terminate();
@@ -70,6 +87,7 @@ void TFrmMain::BuildTree()
 {
     TTreeNode* Root = TreeView1->Items()->AddFirst(nullptr, "Pantrel");
     IssueStatement(ADOQuery1, CategoryListSql());
+    StartupTrace::Mark("tree: connection open, categories read");
     ADOQuery1->First();
     const int Categories = ADOQuery1->RecordCount();
     for (int I = 0; I < Categories; ++I) {

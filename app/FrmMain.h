@@ -54,6 +54,8 @@ class TFrmMain : public TForm {
 
 protected:
     void BindMembers() override;
+    void CreateWnd() override;
+    void WndProc(TMessage& Message) override;
 
 private:
     void BuildTree();

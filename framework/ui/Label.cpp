@@ -1,6 +1,7 @@
 #include "framework/ui/Label.h"
 
 #include "framework/graphics/Colors.h"
+#include "framework/graphics/GdiHolders.h"
 
 PANTREL_REGISTER(TCustomLabel, TGraphicControl,
     PROP_BOOL(AutoSize, AutoSize, SetAutoSize),
@@ -74,14 +75,13 @@ void TCustomLabel::AdjustBounds()
     if (!FAutoSize || ComponentState().Contains(csLoading) || ComponentState().Contains(csReading))
         return;
     const std::string Text = Caption();
-    const HDC DC = GetDC(nullptr);
-    const HGDIOBJ Old = SelectObject(DC, Font()->Handle());
+    // Measured on a memory DC like the screen: under Wine a screen DC costs server calls.
+    const TMemoryDC DC;
+    const TSelectObject Selected(DC.Handle(), Font()->Handle());
     RECT R{0, 0, FWordWrap ? Width() : 0, 0};
     // An empty caption is measured as one line.
     const std::string Measured = Text.empty() ? std::string(" ") : Text;
-    DrawTextA(DC, Measured.c_str(), int(Measured.size()), &R, TextFormat() | DT_CALCRECT);
-    SelectObject(DC, Old);
-    ReleaseDC(nullptr, DC);
+    DrawTextA(DC.Handle(), Measured.c_str(), int(Measured.size()), &R, TextFormat() | DT_CALCRECT);
     int NewLeft = Left();
     if (FAlignment == taRightJustify && !FWordWrap)
         NewLeft += Width() - R.right;

@@ -8,6 +8,7 @@
 #include "framework/graphics/Colors.h"
 #include "framework/ui/Dialogs.h"
 #include "framework/ui/Form.h"
+#include "framework/ui/StartupTrace.h"
 #include "skin/data/BitmapTransforms.h"
 #include "skin/data/SkinReader.h"
 #include "skin/data/SkinText.h"
@@ -231,10 +232,12 @@ bool TSkinData::LoadSkin()
     NoSkin = true;
     if (Designing())
         return false;
+    StartupTrace::Mark("LoadSkin: start");
     TSkinReader Reader;
     Reader.ShowMessage = [](const std::string& Text) { ShowSkinMessage(Text); };
     if (!Reader.Open(*SkinStream))
         return false;
+    StartupTrace::Mark("LoadSkin: skin decoded");
     TMemoryStream Entry;
     std::string EntryName;
     Reader.ExtractByPart(".ini", Entry, EntryName);
@@ -246,6 +249,7 @@ bool TSkinData::LoadSkin()
         throw;
     }
     FReader = nullptr;
+    StartupTrace::Mark("LoadSkin: elements built");
     return true;
 }
 

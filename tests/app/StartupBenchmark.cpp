@@ -1,7 +1,12 @@
-// Start-up time of Pantrel.exe, measured from outside: from CreateProcess until the main
-// window is shown with the catalogue's tree filled, over several runs in a scratch copy of
-// the program's folder. Usage: app_startup_benchmark [runs]
+// Start-up of Pantrel.exe against a minimal program of ours (StartupBaseline.cpp: a plain
+// window with a tree view of two items), started in turns in one run. Each is timed from
+// CreateProcess until its main window is shown and painted through (no window of it has
+// anything left to paint), its tree filled and, for Pantrel, its frame skinned. Pantrel
+// also writes its own start-up marks (PANTREL_STARTUP_TRACE), read on the same clock, so
+// the report says where the time goes.
+// Usage: app_startup_benchmark [runs] [--shots]   (--shots: a PNG of each window when ready)
 #include "tests/app/PantrelDriver.h"
+#include "tests/support/Capture.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -9,59 +14,187 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
 #include <vector>
 
 namespace {
 
-double Seconds(const LARGE_INTEGER& From, const LARGE_INTEGER& To, const LARGE_INTEGER& Frequency)
+constexpr UINT WM_SKINQUERY = 0x3504;
+
+LONGLONG Now()
 {
-    return double(To.QuadPart - From.QuadPart) / double(Frequency.QuadPart);
+    LARGE_INTEGER Ticks;
+    QueryPerformanceCounter(&Ticks);
+    return Ticks.QuadPart;
 }
 
-// The main window is shown and its tree holds the categories.
-bool MainWindowReady(DWORD ProcessId)
+double Ms(LONGLONG Ticks)
 {
-    for (HWND Main : ProcessWindows(ProcessId, "TFrmMain"))
-        for (HWND Tree : Descendants(Main, "TTreeView"))
-            if (SendMessageA(Tree, TVM_GETCOUNT, 0, 0) > 1)
-                return true;
-    return false;
+    LARGE_INTEGER Frequency;
+    QueryPerformanceFrequency(&Frequency);
+    return double(Ticks) * 1000.0 / double(Frequency.QuadPart);
 }
 
-} // namespace
+LRESULT Ask(HWND Window, UINT Msg)
+{
+    DWORD_PTR Result = 0;
+    SendMessageTimeoutA(Window, Msg, 0, 0, SMTO_NORMAL, 1000, &Result);
+    return LRESULT(Result);
+}
+
+// What a finished start-up looks like for one program.
+struct TProgram {
+    const char* Name;
+    const char* MainClass;
+    const char* TreeClass;
+    int TreeItems;  // at least this many
+    bool Skinned;
+};
+
+// The program's main window once it is ready, else null.
+HWND ReadyWindow(DWORD ProcessId, const TProgram& Program)
+{
+    for (HWND Main : ProcessWindows(ProcessId, Program.MainClass)) {
+        const std::vector<HWND> Trees = Descendants(Main, Program.TreeClass);
+        if (Trees.empty() || Ask(Trees[0], TVM_GETCOUNT) < Program.TreeItems)
+            continue;
+        if (Program.Skinned && Ask(Main, WM_SKINQUERY) != 1)
+            continue;
+        if (GetUpdateRect(Main, nullptr, FALSE))
+            continue;
+        bool Painted = true;
+        for (HWND Child : Descendants(Main))
+            if (IsWindowVisible(Child) && GetUpdateRect(Child, nullptr, FALSE))
+                Painted = false;
+        if (Painted)
+            return Main;
+    }
+    return nullptr;
+}
+
+// Start-up time in ms of one run (negative when the window never came), with the shot.
+double TimeStartup(const TProgram& Program, const LONGLONG Start, TProcess& Process, bool Shot, HWND& Main)
+{
+    do {
+        Main = ReadyWindow(Process.Id(), Program);
+        if (!Main)
+            Sleep(1);
+    } while (!Main && Ms(Now() - Start) < 60000);
+    const double Elapsed = Ms(Now() - Start);
+    if (!Main)
+        return -1;
+    if (Shot) {
+        RECT Frame;
+        GetWindowRect(Main, &Frame);
+        CaptureScreenRect(Frame).SavePng(std::string("startup-") + Program.Name + ".png");
+    }
+    return Elapsed;
+}
+
+// Pantrel's marks, in ms after Start.
+std::vector<std::pair<std::string, double>> ReadMarks(const std::string& FileName, LONGLONG Start)
+{
+    std::vector<std::pair<std::string, double>> Marks;
+    std::ifstream File(FileName);
+    std::string Line;
+    double Frequency = 0;
+    while (std::getline(File, Line)) {
+        std::istringstream Fields(Line);
+        long long Ticks = 0;
+        std::string Name;
+        Fields >> Ticks;
+        std::getline(Fields >> std::ws, Name);
+        if (Name == "frequency")
+            Frequency = double(Ticks);
+        else if (Frequency > 0)
+            Marks.emplace_back(Name, double(Ticks - Start) * 1000.0 / Frequency);
+    }
+    return Marks;
+}
+
+double Median(std::vector<double> Values)
+{
+    std::sort(Values.begin(), Values.end());
+    return Values[Values.size() / 2];
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
-    const int Runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    const std::string Dir = MakeScratchFolder("startup");
-    LARGE_INTEGER Frequency;
-    QueryPerformanceFrequency(&Frequency);
-    std::vector<double> Times;
-    for (int Run = 0; Run < Runs; ++Run) {
-        LARGE_INTEGER Start, Now;
-        QueryPerformanceCounter(&Start);
-        TPantrel App(Dir);
-        bool Ready = false;
-        do {
-            Ready = MainWindowReady(App.Process().Id());
-            QueryPerformanceCounter(&Now);
-            if (!Ready)
-                Sleep(1);
-        } while (!Ready && Seconds(Start, Now, Frequency) < 60);
-        if (!Ready) {
-            std::printf("run %d: no main window within 60 s\n", Run + 1);
-            return 1;
-        }
-        Times.push_back(Seconds(Start, Now, Frequency) * 1000);
-        std::printf("run %d: %.0f ms\n", Run + 1, Times.back());
-        App.WaitForMain(1000);
-        App.Quit();
+    int Runs = 5;
+    bool Shots = false;
+    for (int I = 1; I < argc; ++I) {
+        if (std::strcmp(argv[I], "--shots") == 0)
+            Shots = true;
+        else
+            Runs = std::max(1, std::atoi(argv[I]));
     }
-    std::sort(Times.begin(), Times.end());
-    double Sum = 0;
-    for (double T : Times)
-        Sum += T;
-    std::printf("start-up to a shown main window with its tree: min %.0f ms, median %.0f ms, mean %.0f ms, max %.0f ms (%d runs)\n",
-                Times.front(), Times[Times.size() / 2], Sum / double(Times.size()), Times.back(), Runs);
+    const TProgram Pantrel = {"pantrel", "TFrmMain", "TTreeView", 2, true};
+    const TProgram Baseline = {"baseline", "PantrelStartupBaseline", "SysTreeView32", 2, false};
+    const std::string Dir = MakeScratchFolder("startup");
+    const std::string TraceFile = Dir + "startup-trace.txt";
+    SetEnvironmentVariableA("PANTREL_STARTUP_TRACE", TraceFile.c_str());
+
+    std::vector<double> Ours, Theirs;
+    std::vector<std::string> Order;  // mark names in Pantrel's order
+    std::map<std::string, std::vector<double>> Marks, BaselineMarks;
+    for (int Run = 0; Run < Runs; ++Run) {
+        HWND Main = nullptr;
+        {
+            DeleteFileA(TraceFile.c_str());
+            const LONGLONG Start = Now();
+            TPantrel App(Dir);
+            const double Time = TimeStartup(Pantrel, Start, App.Process(), Shots && Run == 0, Main);
+            if (Time < 0) {
+                std::printf("run %d: Pantrel shows no painted main window within 60 s\n", Run + 1);
+                return 1;
+            }
+            Ours.push_back(Time);
+            PostMessageA(Main, WM_CLOSE, 0, 0);
+            App.Process().WaitForExit(15000);
+            for (const auto& [Name, At] : ReadMarks(TraceFile, Start)) {
+                if (!Marks.count(Name))
+                    Order.push_back(Name);
+                Marks[Name].push_back(At);
+            }
+        }
+        {
+            DeleteFileA(TraceFile.c_str());
+            const LONGLONG Start = Now();
+            TProcess Process("\"" PANTREL_BASELINE_EXE "\"", Dir);
+            const double Time = TimeStartup(Baseline, Start, Process, Shots && Run == 0, Main);
+            if (Time < 0) {
+                std::printf("run %d: the baseline shows no painted window within 60 s\n", Run + 1);
+                return 1;
+            }
+            Theirs.push_back(Time);
+            PostMessageA(Main, WM_CLOSE, 0, 0);
+            Process.WaitForExit(15000);
+            for (const auto& [Name, At] : ReadMarks(TraceFile, Start))
+                BaselineMarks[Name].push_back(At);
+        }
+        std::printf("run %d: Pantrel %.0f ms, baseline %.0f ms\n", Run + 1, Ours.back(), Theirs.back());
+    }
+
+    std::printf("\nPantrel's start-up, median of %d runs, ms after CreateProcess:\n", Runs);
+    double Previous = 0;
+    for (const auto& Name : Order) {
+        const double At = Median(Marks[Name]);
+        std::printf("%8.1f  (+%6.1f)  %s\n", At, At - Previous, Name.c_str());
+        Previous = At;
+    }
+    const double Skinned = Median(Ours), Plain = Median(Theirs);
+    std::printf("%8.1f  (+%6.1f)  painted through, seen from outside\n", Skinned, Skinned - Previous);
+    if (!BaselineMarks["program entered"].empty())
+        std::printf("The baseline: program entered %.1f, painted through %.1f\n", Median(BaselineMarks["program entered"]),
+                    Median(Theirs));
+    std::printf("\nBENCH|start-up to the painted, skinned main window with its tree (ms, median of %d)|%.0f|%.0f "
+                "(plain window with a tree)|%.2f|<= 1.5\n",
+                Runs, Skinned, Plain, Skinned / Plain);
     return 0;
 }
