@@ -402,6 +402,9 @@ TEST(PantrelApp, MenuEntriesRunOnceByMouseAndByKeyboard)
     GetWindowRect(Popup, &Menu);
     EXPECT_GE(Menu.top, Main.top + 28 + GetSystemMetrics(SM_CYMENU) - 1) << "under the bar";
     PumpFor(300);
+    RECT Both{};
+    UnionRect(&Both, &Main, &Menu);
+    CaptureScreenRect(Both).SavePng("pantrel-menu-open.png");
     ClickScreen(POINT{Menu.left + 30, Menu.top + 10});
     ASSERT_NE(App.WaitForWindow("TAddData", "菜谱的添加"), nullptr);
     PumpFor(500);
