@@ -75,6 +75,8 @@ TMemIniFile::TMemIniFile(const std::string& Source)
         }
         FSections.back().Keys.push_back(std::move(Key));
     }
+    for (size_t I = 0; I < FSections.size(); ++I)
+        FSectionIndex.emplace(UpperCaseAscii(FSections[I].Name), I);
 }
 
 TMemIniFile TMemIniFile::FromFile(const std::string& FileName)
@@ -87,11 +89,8 @@ TMemIniFile TMemIniFile::FromFile(const std::string& FileName)
 
 const TMemIniFile::TSection* TMemIniFile::FindSection(const std::string& Section) const
 {
-    std::string Name = TrimBlanks(Section);
-    for (const TSection& S : FSections)
-        if (SameText(S.Name, Name))
-            return &S;
-    return nullptr;
+    const auto Found = FSectionIndex.find(UpperCaseAscii(TrimBlanks(Section)));
+    return Found == FSectionIndex.end() ? nullptr : &FSections[Found->second];
 }
 
 const TMemIniFile::TKey* TMemIniFile::FindKey(const std::string& Section, const std::string& Key) const

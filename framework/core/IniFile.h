@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class TStrings;
@@ -42,4 +43,6 @@ private:
     const TKey* FindKey(const std::string& Section, const std::string& Key) const;
 
     std::vector<TSection> FSections;   // the first one holds keys before any header
+    // Upper-cased section name -> its first section: readers ask for hundreds of keys.
+    std::unordered_map<std::string, size_t> FSectionIndex;
 };
