@@ -45,5 +45,7 @@ int main(int Argc, char** Argv)
                 "best %.2f ms)\n",
                 Argv[1], static_cast<long long>(Skin.SkinStream->Size()), Load.first, Load.second, Decode.first,
                 Decode.second);
+    std::printf("BENCH|LoadSkin of Pantrel's skin (ms, median of 200)|%.2f|%.2f (its decoding alone)|-|under 2 ms\n",
+                Load.first, Decode.first);
     return 0;
 }
