@@ -8,7 +8,8 @@
 # private display. A benchmark gives a table row by printing
 #   BENCH|figure|ours|comparison measured in the same run|ratio|target
 # where the target bounds the ratio ("<= 1.5", ">= 1.5") or our value ("under 2 ms").
-# The whole output of each is kept in $PANTREL_BUILD/bench/logs/<name>.log.
+# The whole output of each is kept in $PANTREL_BUILD/bench/logs/<name>.log; one that runs
+# longer than PANTREL_BENCH_TIMEOUT seconds (600) is stopped.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${PANTREL_BUILD:-$root/build}
@@ -45,7 +46,8 @@ build_benchmarks "$bench/win64"
 run() {  # name, command...
   local name=$1; shift
   echo "== $name"
-  "$@" </dev/null 2>&1 | tee "$logs/$name.log" || echo "$name failed" | tee -a "$logs/$name.log"
+  timeout "${PANTREL_BENCH_TIMEOUT:-600}" "$@" </dev/null 2>&1 | tee "$logs/$name.log" ||
+    echo "$name failed or ran out of time" | tee -a "$logs/$name.log"
 }
 
 declare -A done_natively=()
