@@ -33,6 +33,8 @@ bool TSkinReader::Unpack(TMemoryStream& Source, TMemoryStream& Destination)
     const int32_t Size = ReadLE32(Header);
     if (Size < 0 || Size > MaxUnpackedSize)
         return false;
+    // Sized once up front rather than grown block by block: fresh memory costs page faults.
+    Destination.SetSize(Size);
     Codec.Decode(
         Size, [&Codec](uint8_t* Buffer, int Count) { return Codec.ReadBytes(Buffer, Count); },
         [&Codec](const uint8_t* Buffer, int Count) { return Codec.WriteBytes(Buffer, Count); });
