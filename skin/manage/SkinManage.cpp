@@ -77,6 +77,24 @@ void TSkinManage::RemoveSkinData(TSkinData* SkinData)
     // A component that goes away must not be called back by a pending action.
     if (PendingSkinData == SkinData)
         PendingSkinData = nullptr;
+    // Nor may the windows and menus it skins paint with it once it is gone: they are given
+    // back to the system now, while its elements still exist.
+    for (size_t I = Forms.size(); I-- > 0;) {
+        if (Forms[I]->FSkinData != SkinData)
+            continue;
+        if (Forms[I]->FSkinState != ssDead) {
+            UnskinAndFree(I);
+            continue;
+        }
+        TWinSkinForm* const Dead = Forms[I];
+        Forms.erase(Forms.begin() + std::ptrdiff_t(I));
+        delete Dead;
+    }
+    for (size_t I = Popups.size(); I-- > 0;)
+        if (Popups[I]->FSkinData == SkinData) {
+            Popups[I]->Detach();
+            Popups.erase(Popups.begin() + std::ptrdiff_t(I));
+        }
 }
 
 void TSkinManage::StartHook()

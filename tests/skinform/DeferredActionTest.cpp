@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "framework/design/DesignReader.h"
+#include "framework/ui/Button.h"
+#include "framework/ui/Edit.h"
 #include "skin/manage/SkinManage.h"
 #include "tests/controls/Input.h"
 #include "tests/skinform/BareWindows.h"
@@ -228,6 +230,34 @@ TEST_F(DeferredActions, ADestroyedBareWindowsObjectIsFreedByTheNextTick)
     EXPECT_EQ(Changes, 0);
     ASSERT_TRUE(WaitForChanges(1));
     EXPECT_FALSE(Held());
+}
+
+TEST_F(DeferredActions, ASkinComponentThatGoesAwayGivesItsWindowsBackFirst)
+{
+    LoadSkin(TFlatSkin{});
+    TForm* Form = MakeForm();
+    auto* Button = new TButton(Form);
+    Button->SetParent(Form);
+    Button->SetBounds(10, 10, 90, 28);
+    auto* Edit = new TEdit(Form);
+    Edit->SetParent(Form);
+    Edit->SetBounds(10, 50, 120, 22);
+    ASSERT_NE(ShowSkinned(Form), nullptr);
+    const HWND Dead = Bare();
+    ShowWindow(Dead, SW_SHOW);
+    Activate(Dead);
+    AppPumpUntil([&] { return SkinOf(Dead) && SkinOf(Dead)->FSkinState == ssReady; });
+    DestroyWindow(Dead);  // its object waits for the next tick
+
+    Roots.clear();  // the skin component goes while its windows are skinned
+    EXPECT_TRUE(SkinManager->Forms.empty());
+    EXPECT_EQ(SkinOf(Form->Handle()), nullptr);
+    // The controls paint and take input as the system's again.
+    RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SendMessageA(Edit->Handle(), WM_SETTEXT, 0, LPARAM("typed"));
+    AppPumpFor(300);
+    EXPECT_EQ(Edit->Text(), "typed");
+    ExpectSkinned(Form->Handle(), false);
 }
 
 TEST_F(DeferredActions, AFormBoundComponentActsOnItsOwnerOnly)
