@@ -71,26 +71,19 @@ void FitThumb(TBarMetrics& M, int Track, int Span, int Page, int Position)
     M.ThumbOffset = O;
 }
 
-// Steps 2 to 7 of every bar: the strip (colour "Scrollbar", track, arrows, thumb) built in a
-// bitmap 16 pixels thick and stretched onto BarRect of DC.
-void DrawStrip(HDC DC, const RECT& BarRect, const TSkinData& Skin, bool Vertical, const TBarMetrics& M,
-               int PressedPart)
+// The strip's background (colour "Scrollbar", track, both arrows) for a bar Length long.
+void ComposeBack(TBitmap& Back, int Length, const TSkinData& Skin, bool Vertical, int ArrowSize, int PressedPart)
 {
-    const int Length = BarLength(BarRect, Vertical);
     const RECT Strip = StripPiece(Vertical, 0, Length);
-    if (Length <= 0 || Strip.right > FarAway || Strip.bottom > FarAway)
-        return;
-    TBitmap Buffer;
-    Buffer.SetSize(Strip.right, Strip.bottom);
-    const TMemoryDC Mem(Buffer.Handle(), DC);
+    Back.SetSize(Strip.right, Strip.bottom);
+    const TMemoryDC Mem(Back.Handle());
     const HDC Target = Mem.Handle();
     SetStretchBltMode(Target, COLORONCOLOR);
     {
-        const TBrushHandle Back(CreateSolidBrush(ColorToRGB(Skin.ScrollbarColor)));
-        FillRect(Target, &Strip, Back.Get());
+        const TBrushHandle Colour(CreateSolidBrush(ColorToRGB(Skin.ScrollbarColor)));
+        FillRect(Target, &Strip, Colour.Get());
     }
-
-    const int S = M.ArrowSize;
+    const int S = ArrowSize;
     if (const TDataSkinObject* Track = Vertical ? Skin.VertScroll.get() : Skin.HorzScroll.get())
         DrawElement(Target, StripPiece(Vertical, S, Length - 2 * S), *Track, TrackFrames, 1);
 
@@ -102,14 +95,60 @@ void DrawStrip(HDC DC, const RECT& BarRect, const TSkinData& Skin, bool Vertical
                          FirstFrame + (PressedPart == FirstPart), *Skin.Scrollbar->Bitmap);
     DrawFrameTransparent(*Canvas.Get(), StripPiece(Vertical, Length - Arrow, Arrow), ArrowFrames,
                          FirstFrame + 4 + (PressedPart == FirstPart + 1), *Skin.Scrollbar->Bitmap);
+}
+
+// Steps 2 to 7 of every bar: the strip (colour "Scrollbar", track, arrows, thumb) composed
+// 16 pixels thick and stretched onto BarRect of DC. While only the thumb moves, the rest of
+// the strip and the thumb's own picture come from Cache.
+void DrawStrip(HDC DC, const RECT& BarRect, const TSkinData& Skin, bool Vertical, const TBarMetrics& M,
+               int PressedPart, std::unique_ptr<TStripCache>& Kept)
+{
+    const int Length = BarLength(BarRect, Vertical);
+    const RECT Strip = StripPiece(Vertical, 0, Length);
+    if (Length <= 0 || Strip.right > FarAway || Strip.bottom > FarAway)
+        return;
+    if (!Kept)
+        Kept = std::make_unique<TStripCache>();
+    TStripCache& Cache = *Kept;
+    const int ThumbPart = Vertical ? ppVertThumb : ppHorzThumb;
+    const int ArrowPressed = PressedPart == ThumbPart ? ppNone : PressedPart;
+    if (Cache.Back.Empty() || Cache.Length != Length || Cache.Vertical != Vertical ||
+        Cache.ArrowPressed != ArrowPressed) {
+        ComposeBack(Cache.Back, Length, Skin, Vertical, M.ArrowSize, ArrowPressed);
+        Cache.Length = Length;
+        Cache.Vertical = Vertical;
+        Cache.ArrowPressed = ArrowPressed;
+    }
+    if (Cache.Buffer.Width() != Strip.right || Cache.Buffer.Height() != Strip.bottom)
+        Cache.Buffer.SetSize(Strip.right, Strip.bottom);
+    const TMemoryDC Mem(Cache.Buffer.Handle(), DC);
+    const HDC Target = Mem.Handle();
+    {
+        const TMemoryDC Back(Cache.Back.Handle(), DC);
+        BitBlt(Target, 0, 0, Strip.right, Strip.bottom, Back.Handle(), 0, 0, SRCCOPY);
+    }
 
     const TDataSkinObject* Thumb = Vertical ? Skin.VertScrollThumb.get() : Skin.HorzScrollThumb.get();
     if (Thumb && Thumb->Bitmap && M.TrackLength >= M.ThumbLength) {
-        const int Frame = PressedPart == (Vertical ? ppVertThumb : ppHorzThumb) ? 2 : 1;
-        DrawElement(Target, StripPiece(Vertical, S + M.ThumbOffset, M.ThumbLength), *Thumb->Bitmap, false, false,
-                    Thumb->Trans != 0, Thumb->FrameCount, Frame, ElementMargins(*Thumb));
+        const RECT Place = StripPiece(Vertical, M.ArrowSize + M.ThumbOffset, M.ThumbLength);
+        const int Frame = PressedPart == ThumbPart ? 2 : 1;
+        if (Cache.ThumbLength != M.ThumbLength || Cache.ThumbVertical != Vertical || Cache.ThumbFrame != Frame) {
+            Cache.Thumb = BuildElementBitmap(Place, *Thumb->Bitmap, ElementMargins(*Thumb), false, false,
+                                             Thumb->FrameCount, Frame);
+            Cache.ThumbLength = M.ThumbLength;
+            Cache.ThumbVertical = Vertical;
+            Cache.ThumbFrame = Frame;
+        }
+        if (Cache.Thumb && Thumb->Trans != 0) {
+            DrawTransparent(Target, Place, *Cache.Thumb, SkinKeyColour);
+        } else if (Cache.Thumb) {
+            const TMemoryDC Picture(Cache.Thumb->Handle(), DC);
+            BitBlt(Target, Place.left, Place.top, Place.right - Place.left, Place.bottom - Place.top,
+                   Picture.Handle(), 0, 0, SRCCOPY);
+        }
     }
 
+    SetStretchBltMode(Target, COLORONCOLOR);
     StretchBlt(DC, BarRect.left, BarRect.top, BarRect.right - BarRect.left, BarRect.bottom - BarRect.top, Target, 0,
                0, Strip.right, Strip.bottom, SRCCOPY);
 }
@@ -305,7 +344,14 @@ void TSkinScrollBar::DrawBar(HDC DC, const RECT& BarRect, int Bar)
     if (Bar == SB_HORZ ? FInHScroll : FInVScroll)
         return;
     CalcThumb(BarRect, Bar);
-    DrawStrip(DC, BarRect, *FSkinData, Bar == SB_VERT, Metrics(Bar), FPressedPart);
+    DrawStrip(DC, BarRect, *FSkinData, Bar == SB_VERT, Metrics(Bar), FPressedPart, FStrips[Bar == SB_VERT]);
+}
+
+void TSkinScrollBar::SkinChanged()
+{
+    for (std::unique_ptr<TStripCache>& Strip : FStrips)
+        Strip.reset();
+    TSkinControl::SkinChanged();
 }
 
 int TSkinScrollBar::HitTestBar(int Pos, int Bar) const
@@ -458,6 +504,12 @@ bool TSkinScControl::BeforeMessage(TMessage& Message)
     }
 }
 
+void TSkinScControl::SkinChanged()
+{
+    FStrip.reset();
+    TSkinControl::SkinChanged();
+}
+
 void TSkinScControl::Draw(HDC DC, const RECT& Rect)
 {
     const auto* Bar = dynamic_cast<const TScrollBar*>(FControl);
@@ -477,5 +529,5 @@ void TSkinScControl::Draw(HDC DC, const RECT& Rect)
         FThumbLength = M.ThumbLength;
         FThumbOffset = M.ThumbOffset;
     }
-    DrawStrip(DC, Rect, *FSkinData, Vertical, M, FPressedPart);
+    DrawStrip(DC, Rect, *FSkinData, Vertical, M, FPressedPart, FStrip);
 }

@@ -7,6 +7,9 @@
 // onto the real bar.
 #include <windows.h>
 
+#include <memory>
+
+#include "framework/graphics/Bitmap.h"
 #include "skin/controls/SkinControl.h"
 
 class TSkinHeader;
@@ -31,6 +34,21 @@ struct TBarMetrics {
     DWORD StyleBit = 0;    // WS_HSCROLL or WS_VSCROLL
 };
 
+// What a bar's picture keeps between paints: the strip without its thumb (while the bar's
+// length and pressed arrow stay), the thumb's picture (while its length and frame stay) and
+// the buffer the two are put together in.
+struct TStripCache {
+    TBitmap Back;
+    int Length = 0;
+    bool Vertical = false;
+    int ArrowPressed = -1;
+    std::unique_ptr<TBitmap> Thumb;
+    int ThumbLength = -1;
+    bool ThumbVertical = false;
+    int ThumbFrame = 0;
+    TBitmap Buffer;
+};
+
 class TSkinScrollBar : public TSkinControl {
     PANTREL_CLASS(TSkinScrollBar, TSkinControl)
     explicit TSkinScrollBar(TComponent* AOwner);
@@ -42,6 +60,8 @@ class TSkinScrollBar : public TSkinControl {
     bool BeforeMessage(TMessage& Message) override;
     void AfterMessage(TMessage& Message) override;
     void Draw(HDC DC, const RECT& Rect) override;
+    // Forgets the pictures kept from the old skin.
+    void SkinChanged() override;
 
     // The bars' and the corner's rectangles for a window drawn in Rect.
     void LayoutBars(const RECT& Rect);
@@ -74,6 +94,7 @@ class TSkinScrollBar : public TSkinControl {
     RECT FVertRect{};
     TBarMetrics FHorzBar;
     TBarMetrics FVertBar;
+    std::unique_ptr<TStripCache> FStrips[2];   // horizontal, vertical; made at the first paint
 
 private:
     // A scroll message passed to the previous handler with its bar left to the system.
@@ -99,9 +120,11 @@ class TSkinScControl : public TSkinControl {
 
     bool BeforeMessage(TMessage& Message) override;
     void Draw(HDC DC, const RECT& Rect) override;
+    void SkinChanged() override;
 
     int FPressedPart = ppNone;
     int FTrackLength = 0;
     int FThumbLength = 0;
     int FThumbOffset = 0;
+    std::unique_ptr<TStripCache> FStrip;
 };
