@@ -262,7 +262,27 @@ void TSkinScrollBar::AfterMessage(TMessage& Message)
     }
     default:
         TSkinControl::AfterMessage(Message);
+        // Keys, the wheel and the program move the bars without a scroll message; the
+        // system has then drawn its own bar.
+        if (!FDragging && BarsMoved())
+            PaintControl(nullptr);
     }
+}
+
+bool TSkinScrollBar::BarsMoved()
+{
+    for (const int Bar : {SB_HORZ, SB_VERT}) {
+        if (!(GetWindowLongPtrA(FHandle, GWL_STYLE) & Metrics(Bar).StyleBit))
+            continue;
+        SCROLLINFO Now{};
+        Now.cbSize = sizeof Now;
+        Now.fMask = SIF_ALL;
+        const SCROLLINFO& Drawn = Info(Bar);
+        if (GetScrollInfo(FHandle, Bar, &Now) && (Now.nPos != Drawn.nPos || Now.nPage != Drawn.nPage ||
+                                                  Now.nMin != Drawn.nMin || Now.nMax != Drawn.nMax))
+            return true;
+    }
+    return false;
 }
 
 void TSkinScrollBar::Draw(HDC DC, const RECT& Rect)

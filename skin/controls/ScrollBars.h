@@ -97,6 +97,8 @@ class TSkinScrollBar : public TSkinControl {
     std::unique_ptr<TStripCache> FStrips[2];   // horizontal, vertical; made at the first paint
 
 private:
+    // The scroll information differs from what the bars show.
+    bool BarsMoved();
     // A scroll message passed to the previous handler with its bar left to the system.
     void PassScroll(TMessage& Message, bool& InScroll);
     // Moves the dragged thumb to Offset along the bar; answers the position it stands for.

@@ -429,6 +429,16 @@ TEST_F(ScrollBars, ArrowsShowPressedWhileTheyScrollAndPageClicksPressNothing)
     EXPECT_EQ(After.Second, 13);
     EXPECT_EQ(After.Thumb, 1);
 
+    // Moved by the program and by a key: no scroll message, the skin's bar all the same.
+    List->SetTopIndex(30);
+    AppPumpFor(50);
+    EXPECT_EQ(FramesOf(CaptureWindow(Wnd), PlaceOf(Wnd, OBJID_VSCROLL), true).Thumb, 1);
+    List->SetFocus();
+    PressKey(VK_END);
+    After = FramesOf(CaptureWindow(Wnd), PlaceOf(Wnd, OBJID_VSCROLL), true);
+    EXPECT_EQ(After.Thumb, 1);
+    EXPECT_EQ(After.Second, 13);
+
     // The left arrow of the horizontal bar, held.
     List->Perform(WM_HSCROLL, SB_PAGEDOWN, 0);
     const TBarPlace H = PlaceOf(Wnd, OBJID_HSCROLL);
