@@ -97,7 +97,7 @@ void ComposeBack(TBitmap& Back, int Length, const TSkinData& Skin, bool Vertical
                          FirstFrame + 4 + (PressedPart == FirstPart + 1), *Skin.Scrollbar->Bitmap);
 }
 
-// Steps 2 to 7 of every bar: the strip (colour "Scrollbar", track, arrows, thumb) composed
+// Every bar: the strip (colour "Scrollbar", track, arrows, thumb) composed
 // 16 pixels thick and stretched onto BarRect of DC. While only the thumb moves, the rest of
 // the strip and the thumb's own picture come from Cache.
 void DrawStrip(HDC DC, const RECT& BarRect, const TSkinData& Skin, bool Vertical, const TBarMetrics& M,
@@ -153,8 +153,8 @@ void DrawStrip(HDC DC, const RECT& BarRect, const TSkinData& Skin, bool Vertical
                0, Strip.right, Strip.bottom, SRCCOPY);
 }
 
-// The pressed part a scroll message of a bar stands for: Arrows is the bar's first arrow,
-// Thumb its thumb; Unchanged for codes that say nothing about it.
+// The pressed part a scroll message of a bar stands for: FirstArrow is the bar's first
+// arrow, Thumb its thumb; Unchanged for codes that say nothing about it.
 constexpr int Unchanged = -1;
 int PartOf(WORD Code, int FirstArrow, int Thumb, bool PositionIsThumb)
 {
