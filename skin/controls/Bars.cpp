@@ -71,21 +71,6 @@ int FilledPart(int Position, int Max, int Extent)
     return int(std::min<int64_t>(int64_t(Position) * Extent / Max, Extent));
 }
 
-// For kinds that replace the control's painting: WM_PAINT is painted by Kind when it Paints,
-// WM_ERASEBKGND is answered; neither then reaches the control. True passes the message on.
-bool PassUnlessPainted(TSkinControl& Kind, TMessage& Message, bool Paints)
-{
-    if (Message.Msg == WM_PAINT && Paints) {
-        Kind.PaintFromMessage(Message);
-        return false;
-    }
-    if (Message.Msg == WM_ERASEBKGND) {
-        Message.Result = 1;
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 // --- Status bar ------------------------------------------------------------------------------
@@ -156,7 +141,7 @@ TSkinStatusBar::TSkinStatusBar(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 bool TSkinStatusBar::BeforeMessage(TMessage& Message)
 {
-    return PassUnlessPainted(*this, Message, true);
+    return PassUnlessPainted(Message, true);
 }
 
 void TSkinStatusBar::Draw(HDC DC, const RECT& Rect)
@@ -213,7 +198,7 @@ TSkinProgress::TSkinProgress(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 bool TSkinProgress::BeforeMessage(TMessage& Message)
 {
-    return PassUnlessPainted(*this, Message, Usable(FSkinData, &TSkinData::Progress) != nullptr);
+    return PassUnlessPainted(Message, Usable(FSkinData, &TSkinData::Progress) != nullptr);
 }
 
 void TSkinProgress::Draw(HDC DC, const RECT& Rect)
@@ -382,13 +367,7 @@ void TSkinBox::InstallControl(TWinControl* Control, TSkinData* SkinData, bool Re
     if (FInstalled)
         return;
     FRecolor = Recolor;
-    FSkinData = SkinData;
-    FCanvas = Canvas;
-    FControl = Control;
-    FHandle = Control->Handle();
-    Control->FreeNotification(this);
-    if (TWinSkinForm* Form = OwnerForm())
-        Form->AddControl(this);
+    TakeControl(Control, SkinData, Canvas);
     if (FRecolor) {
         FOldColor = Control->Color();
         Control->SetColor(FSkinData->ButtonFaceColor);
@@ -406,7 +385,7 @@ TSkinSizer::TSkinSizer(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 bool TSkinSizer::BeforeMessage(TMessage& Message)
 {
-    return PassUnlessPainted(*this, Message, true);
+    return PassUnlessPainted(Message, true);
 }
 
 void TSkinSizer::Draw(HDC DC, const RECT& Rect)

@@ -154,13 +154,9 @@ int TSkinButton::StateFrame() const
 
 bool TSkinButton::BeforeMessage(TMessage& Message)
 {
+    if (!PassUnlessPainted(Message))
+        return false;
     switch (Message.Msg) {
-    case WM_PAINT:
-        PaintFromMessage(Message);
-        return false;
-    case WM_ERASEBKGND:
-        Message.Result = 1;
-        return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         // Kept from the button, which therefore never captures the mouse: a release over

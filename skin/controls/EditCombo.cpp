@@ -249,13 +249,9 @@ TSkinUpDown::TSkinUpDown(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 bool TSkinUpDown::BeforeMessage(TMessage& Message)
 {
+    if (!PassUnlessPainted(Message))
+        return false;
     switch (Message.Msg) {
-    case WM_PAINT:
-        PaintFromMessage(Message);
-        return false;
-    case WM_ERASEBKGND:
-        Message.Result = 1;
-        return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         CallDefault(Message);

@@ -190,15 +190,9 @@ TSkinScrollBar::TSkinScrollBar(TComponent* AOwner) : TSkinControl(AOwner) {}
 
 void TSkinScrollBar::InstallScrollBars(TWinControl* Control, TSkinData* SkinData, bool TrackThumb, TCanvas* Canvas)
 {
-    FSkinData = SkinData;
-    FCanvas = Canvas;
-    FControl = Control;
-    FHandle = Control->Handle();
-    Control->FreeNotification(this);
+    TakeControl(Control, SkinData, Canvas);
     FOldWindowProc = Control->WindowProc;
     Control->WindowProc = TWndMethod(this, &TSkinScrollBar::WndProc);
-    if (TWinSkinForm* Form = OwnerForm())
-        Form->AddControl(this);
     FDragging = FInVScroll = FInHScroll = false;
     FHorzInfo.cbSize = FVertInfo.cbSize = sizeof(SCROLLINFO);
     FHorzBar.StyleBit = WS_HSCROLL;

@@ -73,17 +73,10 @@ void TSkinControl::InstallControl(TWinControl* Control, TSkinData* SkinData, boo
     if (FInstalled)
         return;
     FRecolor = Recolor;
-    FSkinData = SkinData;
-    FCanvas = Canvas;
-    FControl = Control;
-    FHandle = Control->Handle();
-    // A control freed before this kind must not be touched again.
-    Control->FreeNotification(this);
+    TakeControl(Control, SkinData, Canvas);
     FOldWindowProc = Control->WindowProc;
     Control->WindowProc = TWndMethod(this, &TSkinControl::WndProc);
     Control->SetDoubleBuffered(true);
-    if (TWinSkinForm* Form = OwnerForm())
-        Form->AddControl(this);
     FFocused = GetFocus() == FHandle;
     FEnabled = (GetWindowLongPtrA(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
     FCaption = WindowTextOf(FHandle);
@@ -93,6 +86,31 @@ void TSkinControl::InstallControl(TWinControl* Control, TSkinData* SkinData, boo
     }
     Control->Invalidate();
     FInstalled = true;
+}
+
+void TSkinControl::TakeControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas)
+{
+    FSkinData = SkinData;
+    FCanvas = Canvas;
+    FControl = Control;
+    FHandle = Control->Handle();
+    // A control freed before this kind must not be touched again.
+    Control->FreeNotification(this);
+    if (TWinSkinForm* Form = OwnerForm())
+        Form->AddControl(this);
+}
+
+bool TSkinControl::PassUnlessPainted(TMessage& Message, bool Paints)
+{
+    if (Message.Msg == WM_PAINT && Paints) {
+        PaintFromMessage(Message);
+        return false;
+    }
+    if (Message.Msg == WM_ERASEBKGND) {
+        Message.Result = 1;
+        return false;
+    }
+    return true;
 }
 
 void TSkinControl::InstallWindow(HWND Wnd, TSkinData* SkinData, TCanvas* Canvas)

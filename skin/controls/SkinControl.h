@@ -49,6 +49,13 @@ class TSkinControl : public TComponent {
     virtual void Draw(HDC DC, const RECT& Rect);
     virtual void SkinChanged();
 
+    // For kinds that replace the control's painting: WM_PAINT is painted by the kind when it
+    // Paints, WM_ERASEBKGND answered; neither then reaches the control. True passes it on.
+    bool PassUnlessPainted(TMessage& Message, bool Paints = true);
+    // Stores the control, skin and canvas, asks to hear of the control's end and lists this
+    // kind with its form skin object: what every framework installation does first.
+    void TakeControl(TWinControl* Control, TSkinData* SkinData, TCanvas* Canvas);
+
     void WndProc(TMessage& Message);
     void CallDefault(TMessage& Message);
     void SendMouseLeave();

@@ -80,15 +80,6 @@ std::string ClassOf(TWinControl* C)
     return Name;
 }
 
-void MouseButton(bool Down)
-{
-    INPUT In{};
-    In.type = INPUT_MOUSE;
-    In.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &In, sizeof In);
-    AppPumpFor(150);
-}
-
 class BarsTest : public ::testing::Test {
 protected:
     void SetUp() override

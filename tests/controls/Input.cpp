@@ -74,3 +74,13 @@ void QueueKey(WORD Key, std::initializer_list<WORD> Held)
         Add(*--It, true);
     SendInput(UINT(In.size()), In.data(), sizeof(INPUT));
 }
+
+void MouseButton(bool Down, DWORD PumpMs)
+{
+    INPUT In{};
+    In.type = INPUT_MOUSE;
+    In.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &In, sizeof In);
+    if (PumpMs > 0)  // 0: only queued, for input sent from inside a modal loop
+        AppPumpFor(PumpMs);
+}

@@ -19,6 +19,9 @@ POINT ScreenPointOf(const TControl* Control, int X, int Y);
 // Moves the mouse there and handles the messages for PumpMs milliseconds.
 void MoveMouseTo(POINT Screen, DWORD PumpMs = 100);
 void ClickAt(POINT Screen);
+// Presses (Down) or lets go of the left mouse button where the mouse is, then handles the
+// messages for PumpMs milliseconds (0: none, for input sent from inside a modal loop).
+void MouseButton(bool Down, DWORD PumpMs = 150);
 // Presses Key with the modifier keys held (VK_MENU, VK_CONTROL, VK_SHIFT), then lets go,
 // and handles the messages. QueueKey only puts the key in the input queue: keys meant for
 // a menu or dialog loop must be queued before the loop starts, since it returns only when

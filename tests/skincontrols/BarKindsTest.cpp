@@ -70,15 +70,6 @@ bool AnyControlElement(const TCapture& Shot)
     return false;
 }
 
-void MouseButton(bool Down)
-{
-    INPUT In{};
-    In.type = INPUT_MOUSE;
-    In.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &In, sizeof In);
-    AppPumpFor(150);
-}
-
 // Press at From, move to To, release. The input comes from another thread while this one
 // handles messages: the press starts the window system's sizing loop, which returns only
 // once it has seen the release.

@@ -60,15 +60,6 @@ int CountPixels(const TCapture& Shot, COLORREF Colour)
     return N;
 }
 
-void MouseButton(bool Down)
-{
-    INPUT In{};
-    In.type = INPUT_MOUSE;
-    In.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &In, sizeof In);
-    AppPumpFor(150);
-}
-
 void Key(WORD Vk, bool Down)
 {
     INPUT In{};

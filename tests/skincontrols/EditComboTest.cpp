@@ -104,15 +104,6 @@ POINT CentreOf(HWND Wnd, int DX = 0, int DY = 0)
     return POINT{(R.left + R.right) / 2 + DX, (R.top + R.bottom) / 2 + DY};
 }
 
-void MouseButton(bool Down)
-{
-    INPUT In{};
-    In.type = INPUT_MOUSE;
-    In.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &In, sizeof In);
-    AppPumpFor(100);
-}
-
 const POINT Away{1000, 740};
 
 class EditComboKinds : public SkinnedWindow {
@@ -249,9 +240,9 @@ TEST_F(EditComboKinds, ComboBoxesShowNormalHotFocusedPressedAndDisabledWithTheBu
     AppPumpFor(100);
     EXPECT_EQ(ComboLook(LeftCombo), Look(4));
     MoveMouseTo(ComboButtonPoint(LeftCombo));
-    MouseButton(true);
+    MouseButton(true, 100);
     EXPECT_EQ(ComboLook(LeftCombo), Look(2));
-    MouseButton(false);
+    MouseButton(false, 100);
     EXPECT_EQ(ComboLook(LeftCombo), Look(4));
     PressKey(VK_ESCAPE);
     Holder->SetFocus();
@@ -298,9 +289,9 @@ TEST_F(EditComboKinds, EachUpDownHalfShowsItsPressedFrameWhileHeldAndStepsOncePe
     MakeControls();
     const auto Hold = [](HWND Wnd, POINT P) {
         MoveMouseTo(P);
-        MouseButton(true);
+        MouseButton(true, 100);
         const V Held = UpDownLook(Wnd);
-        MouseButton(false);
+        MouseButton(false, 100);
         return Held;
     };
     const HWND Vert = Spin->Handle(), Horz = HorzSpin->Handle();
@@ -328,9 +319,9 @@ TEST_F(EditComboKinds, UpDownsWithoutGlyphImagesGetPlainButtons)
     LoadSkin(EditSkin(AllElements, false));
     MakeControls();
     MoveMouseTo(CentreOf(Spin->Handle(), 0, 11));
-    MouseButton(true);
+    MouseButton(true, 100);
     const TCapture Shot = CaptureWindow(Spin->Handle());
-    MouseButton(false);
+    MouseButton(false, 100);
     Shot.SavePng("editcombo_plain_updown.png");
     const COLORREF Dark = KeyColour("ButtonDkShadow");
     const auto Count = [&](COLORREF Colour, int Top, int Bottom) {

@@ -143,14 +143,6 @@ TBarFrames FramesOf(const TCapture& Shot, const TBarPlace& P, bool Vertical)
     return F;
 }
 
-void MouseButton(bool Down)
-{
-    INPUT In{};
-    In.type = INPUT_MOUSE;
-    In.mi.dwFlags = Down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &In, sizeof In);
-}
-
 void MouseTo(POINT Screen)
 {
     INPUT In{};
@@ -321,7 +313,7 @@ protected:
         for (auto& Step : Steps)
             Step = [Step, &Done] { Step(); ++Done; };
         RunDuringMenus(std::move(Steps), Interval);
-        MouseButton(true);
+        MouseButton(true, 0);
         AppPumpUntil([&] { return Done == Count; }, DWORD(Interval * (Count + 10)));
         AppPumpFor(150);
     }
@@ -409,7 +401,7 @@ TEST_F(ScrollBars, ArrowsShowPressedWhileTheyScrollAndPageClicksPressNothing)
                 Held = FramesOf(Shot, PlaceOf(Wnd, OBJID_VSCROLL), true);
                 TopWhileHeld = List->TopIndex();
             },
-            [] { MouseButton(false); }});
+            [] { MouseButton(false, 0); }});
     EXPECT_EQ(Held.Second, 14);
     EXPECT_EQ(Held.First, 9);
     EXPECT_GT(TopWhileHeld, 2);   // repeated, not one step
@@ -445,7 +437,7 @@ TEST_F(ScrollBars, ArrowsShowPressedWhileTheyScrollAndPageClicksPressNothing)
     int LeftFrame = 0;
     HoldAt(ToScreen(Wnd, OnBar(H, false, S / 2)),
            {[] {}, [&] { LeftFrame = FramesOf(CaptureWindow(Wnd), PlaceOf(Wnd, OBJID_HSCROLL), false).First; },
-            [] { MouseButton(false); }});
+            [] { MouseButton(false, 0); }});
     EXPECT_EQ(LeftFrame, 2);
     EXPECT_EQ(FramesOf(CaptureWindow(Wnd), PlaceOf(Wnd, OBJID_HSCROLL), false).First, 1);
 }
@@ -470,7 +462,7 @@ TEST_F(ScrollBars, ThumbDraggedPastTheEndStopsAtTheLastPage)
                 Dragging = Kind->FDragging;
             },
             [&] { MouseTo(POINT{Thumb.x, Thumb.y + 600}); }, [&] { MouseTo(POINT{Thumb.x + 5, Thumb.y + 620}); },
-            [] { MouseButton(false); }});
+            [] { MouseButton(false, 0); }});
     EXPECT_TRUE(Dragging);
     EXPECT_FALSE(Kind->FDragging);
 
@@ -527,7 +519,7 @@ TEST_F(ScrollBars, AHeldDragIdlesAndEndsOnReleaseElsewhereEscapeLostCaptureOrQui
         Dragging = Kind->FDragging;
         MouseTo(Elsewhere.Centre());
     });
-    Steps.push_back([] { MouseButton(false); });
+    Steps.push_back([] { MouseButton(false, 0); });
     HoldAt(ThumbCentre(), Steps, 250);
     EXPECT_TRUE(Dragging);
     EXPECT_LT(Used, 0.4) << "CPU seconds used while the thumb was held for two";
@@ -540,7 +532,7 @@ TEST_F(ScrollBars, AHeldDragIdlesAndEndsOnReleaseElsewhereEscapeLostCaptureOrQui
         Log.Vertical.clear();
         bool Was = false, Is = true;
         HoldAt(ThumbCentre(), {[&] { Was = Kind->FDragging; End(); }, [&] { Is = Kind->FDragging; },
-                               [] { MouseButton(false); }});
+                               [] { MouseButton(false, 0); }});
         return Was && !Is && Log.Count(SB_THUMBPOSITION) == 1 && Log.Count(SB_ENDSCROLL) == 1;
     };
     EXPECT_TRUE(EndedBy([] { QueueKey(VK_ESCAPE); }));
@@ -549,7 +541,7 @@ TEST_F(ScrollBars, AHeldDragIdlesAndEndsOnReleaseElsewhereEscapeLostCaptureOrQui
     // A quit arriving during the drag ends it and is left for the outer loop.
     MoveMouseTo(ThumbCentre());
     RunDuringMenus({[] { PostQuitMessage(7); }}, 150);
-    MouseButton(true);
+    MouseButton(true, 0);
     WPARAM Quit = 0;
     bool GotQuit = false;
     const DWORD Until = GetTickCount() + 3000;
@@ -567,7 +559,7 @@ TEST_F(ScrollBars, AHeldDragIdlesAndEndsOnReleaseElsewhereEscapeLostCaptureOrQui
         TranslateMessage(&Msg);
         DispatchMessageA(&Msg);
     }
-    MouseButton(false);
+    MouseButton(false, 0);
     AppPumpFor(100);
     EXPECT_TRUE(GotQuit);
     EXPECT_EQ(Quit, 7u);
@@ -682,7 +674,7 @@ TEST_F(ScrollBars, StandAloneBarScrollsAndShowsItsParts)
 
     int Held = 0;
     HoldAt(ToScreen(Wnd, OnBar(Whole, true, Bar->Height() - 5)),
-           {[&] { Held = Frames().Second; }, [] { MouseButton(false); }});
+           {[&] { Held = Frames().Second; }, [] { MouseButton(false, 0); }});
     EXPECT_EQ(Held, 14);
     EXPECT_GE(Bar->Position(), 3);
     EXPECT_EQ(Bar->Position() % 3, 0);
@@ -741,7 +733,7 @@ TEST_F(ScrollBars, HostileSkinsNeitherCrashNorHangNorLeak)
             List->SetTopIndex(0);
             const TBarPlace V = PlaceOf(Wnd, OBJID_VSCROLL);
             const POINT Thumb = ToScreen(Wnd, OnBar(V, true, (V.ThumbTop + V.ThumbBottom) / 2));
-            HoldAt(Thumb, {[&] { MouseTo(POINT{Thumb.x, Thumb.y + 40}); }, [] { MouseButton(false); }}, 80);
+            HoldAt(Thumb, {[&] { MouseTo(POINT{Thumb.x, Thumb.y + 40}); }, [] { MouseButton(false, 0); }}, 80);
             Memo->Perform(WM_VSCROLL, SB_PAGEDOWN, 0);
             Bar->SetPosition(Bar->Position() == 50 ? 10 : 50);
             MoveMouseTo(Away, 30);
