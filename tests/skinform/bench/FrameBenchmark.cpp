@@ -177,6 +177,10 @@ int main(int Argc, char** Argv)
                 FullSkinned / FullPlain);
     std::printf("%-44s %10.1f %10.1f %7.2f\n", "full repaint, skin preview window", PreviewFullSkinned,
                 PreviewFullPlain, PreviewFullSkinned / PreviewFullPlain);
+    std::printf("BENCH|non-client paint, main window (us, best of %d)|%.0f|%.0f (system frame)|%.2f|-\n", Rounds,
+                NCSkinned, NCPlain, NCSkinned / NCPlain);
+    std::printf("BENCH|full repaint, skin preview window (us, best of %d)|%.0f|%.0f (unskinned)|%.2f|<= 1.5\n", Rounds,
+                PreviewFullSkinned, PreviewFullPlain, PreviewFullSkinned / PreviewFullPlain);
     std::printf("%-44s %10.1f %10s %7s\n", "region rebuild (ours, without SetWindowRgn)", RegionMade, "-", "-");
     std::printf("%-44s %10.1f %10s %7s\n", "region rebuild with SetWindowRgn", Region, "-", "-");
     delete PreviewPlain;
