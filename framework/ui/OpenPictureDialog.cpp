@@ -7,6 +7,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Image.h"
+#include "framework/ui/SystemLibrary.h"
 
 namespace {
 
@@ -95,6 +96,13 @@ void CentreOnScreen(HWND Wnd)
     SetWindowPos(Wnd, nullptr, X, Y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Loaded when a file dialog is first shown, kept to the end of the program.
+TSystemLibrary& CommonDialogs()
+{
+    static TSystemLibrary Library("comdlg32.dll");
+    return Library;
+}
+
 HWND OwnerWindow()
 {
     if (const HWND Active = GetActiveWindow())
@@ -137,12 +145,12 @@ bool TOpenDialog::Execute()
     Request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR |
                     OFN_ENABLESIZING;
     PrepareRequest(Request);
-    if (GetOpenFileNameA(&Request)) {
+    if (CommonDialogs().Function<decltype(GetOpenFileNameA)>("GetOpenFileNameA")(&Request)) {
         FFileName = File.data();
         FFilterIndex = int(Request.nFilterIndex);
         return true;
     }
-    if (const DWORD Error = CommDlgExtendedError())
+    if (const DWORD Error = CommonDialogs().Function<decltype(CommDlgExtendedError)>("CommDlgExtendedError")())
         throw EOutOfResources("The file dialog cannot be shown (error " + IntToHex(Error, 4) + ")");
     return false;
 }

@@ -11,7 +11,7 @@ pantrel_library(pantrel_controls
     ListBox.cpp ListView.cpp ScrollBar.cpp
     ProgressBar.cpp TrackBar.cpp HeaderControl.cpp
     TabControl.cpp TabSet.cpp
-  DEPS pantrel_ui pantrel_graphics comdlg32 comctl32 gdi32 user32)
+  DEPS pantrel_ui pantrel_graphics comctl32 gdi32 user32)
 
 # The placeholder JPEG is drawn at build time by the pantrel_placeholder target (assets);
 # once every folder is read, its resource object is linked into whatever uses the controls.
