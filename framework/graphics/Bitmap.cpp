@@ -83,6 +83,7 @@ void TBitmapCanvas::CreateHandle()
         FDC = CreateCompatibleDC(nullptr);
     if (!FDC)
         throw EOutOfResources("Out of system resources");
+    FBitmap.HandleNeeded();
     if (FBitmap.FHandle)
         FOldBitmap = SelectObject(FDC, FBitmap.FHandle);
     SetHandle(FDC);
@@ -107,8 +108,11 @@ void TBitmap::Assign(const TPersistent& Source)
         FTransparent = Other->FTransparent;
         FTransparentMode = Other->FTransparentMode;
         FTransparentColor = Other->FTransparentColor;
-        if (Other->Empty()) {
+        if (!Other->FHandle) {
             ReplaceDib(nullptr, nullptr, 0, 0);
+            FImage = Other->FImage;
+            FWidth = Other->FWidth;
+            FHeight = Other->FHeight;
         } else {
             void* Bits = nullptr;
             const HBITMAP Copy = CreateDib(Other->FWidth, Other->FHeight, Bits);
@@ -175,14 +179,30 @@ void TBitmap::ReplaceDib(HBITMAP NewHandle, void* NewBits, int AWidth, int AHeig
         FCanvas->ReleaseBitmap();
     if (FHandle)
         DeleteObject(FHandle);
+    FImage = TPixelImage();
     FHandle = NewHandle;
     FBits = NewBits;
     FWidth = NewHandle ? AWidth : 0;
     FHeight = NewHandle ? AHeight : 0;
 }
 
+void TBitmap::HandleNeeded()
+{
+    if (FHandle || FImage.Pixels.empty())
+        return;
+    void* Bits = nullptr;
+    const HBITMAP New = CreateDib(FWidth, FHeight, Bits);
+    uint8_t* Dest = static_cast<uint8_t*>(Bits);
+    const size_t RowBytes = FImage.RowBytes();
+    for (int Y = 0; Y < FHeight; ++Y)
+        std::memcpy(Dest + RowBytes * size_t(FHeight - 1 - Y), FImage.Row(Y), RowBytes);
+    ReplaceDib(New, Bits, FWidth, FHeight);
+}
+
 uint8_t* TBitmap::Row(int Y) const
 {
+    if (!FHandle)
+        return const_cast<uint8_t*>(FImage.Row(Y));
     return static_cast<uint8_t*>(FBits) + Stride() * size_t(FHeight - 1 - Y);
 }
 
@@ -197,6 +217,7 @@ void TBitmap::SetSize(int AWidth, int AHeight)
     }
     if (FPalette.empty())
         FPalette = DefaultPalette(BitCount());
+    HandleNeeded();
     void* Bits = nullptr;
     const HBITMAP New = CreateDib(AWidth, AHeight, Bits);
     if (FHandle) {
@@ -215,13 +236,14 @@ void TBitmap::SetPixelFormat(TPixelFormat Value)
 {
     if (Value == FPixelFormat)
         return;
-    const int OldBitCount = BitCount();
+    // GDI converts the pixels, from a DIB section in the old format.
+    const bool Convert = !Empty() && BitCount() != BitCountOf(Value);
+    const HBITMAP Old = Convert ? Handle() : nullptr;
     const TPixelFormat OldFormat = FPixelFormat;
     std::vector<uint32_t> OldPalette = FPalette;
     FPixelFormat = Value;
     FPalette = DefaultPalette(BitCount());
-    const HBITMAP Old = Handle();
-    if (Old && OldBitCount != BitCount()) {
+    if (Convert) {
         void* Bits = nullptr;
         HBITMAP New = nullptr;
         try {
@@ -242,9 +264,10 @@ void TBitmap::SetPixelFormat(TPixelFormat Value)
 
 void* TBitmap::ScanLine(int Y)
 {
-    if (!FHandle || Y < 0 || Y >= FHeight)
+    if (Empty() || Y < 0 || Y >= FHeight)
         throw EInvalidGraphic("Scan line index out of range");
-    GdiFlush();
+    if (FHandle)
+        GdiFlush();
     return Row(Y);
 }
 
@@ -257,6 +280,7 @@ TCanvas* TBitmap::Canvas()
 
 HBITMAP TBitmap::Handle()
 {
+    HandleNeeded();
     if (FCanvas)
         FCanvas->ReleaseBitmap();
     return FHandle;
@@ -311,25 +335,24 @@ void TBitmap::LoadFromResourceName(HINSTANCE Instance, const std::string& Name)
     LoadFromImage(ReadDib(static_cast<const uint8_t*>(Data), SizeofResource(Instance, Resource)));
 }
 
-void TBitmap::LoadFromImage(const TPixelImage& Image)
+void TBitmap::LoadFromImage(TPixelImage Image)
 {
+    ReplaceDib(nullptr, nullptr, 0, 0);
     FPixelFormat = FormatOf(Image.BitCount);
     FPalette = Image.Palette;
-    void* Bits = nullptr;
-    const HBITMAP New = CreateDib(Image.Width, Image.Height, Bits);
-    uint8_t* Dest = static_cast<uint8_t*>(Bits);
-    const size_t RowBytes = Image.RowBytes();
-    for (int Y = 0; Y < Image.Height; ++Y)
-        std::memcpy(Dest + RowBytes * size_t(Image.Height - 1 - Y), Image.Row(Y), RowBytes);
-    ReplaceDib(New, Bits, Image.Width, Image.Height);
+    if (!Image.Pixels.empty()) {
+        FWidth = Image.Width;
+        FHeight = Image.Height;
+        FImage = std::move(Image);
+    }
     Changed();
 }
 
 TPixelImage TBitmap::ToImage() const
 {
+    if (!FHandle)
+        return FImage;
     TPixelImage Image;
-    if (Empty())
-        return Image;
     Image.Allocate(FWidth, FHeight, BitCount());
     std::copy(FPalette.begin(), FPalette.begin() + long(std::min(FPalette.size(), Image.Palette.size())),
               Image.Palette.begin());

@@ -2,6 +2,9 @@
 // TBitmap: a picture held as a DIB section (pixel memory shared with GDI) in 1, 4, 8, 24
 // or 32 bits per pixel, with a canvas to draw on it, row access, Windows BMP files and
 // bitmap resources, and drawing with one colour transparent.
+// Pixels that come from data (a stream, a resource, an image, a bitmap that has no DIB
+// section yet) stay in plain memory until GDI needs them: a skin loads dozens of pictures
+// and draws few of them, and each DIB section costs a trip to the window server under Wine.
 
 #include "framework/core/Color.h"
 #include "framework/core/TypInfo.h"
@@ -52,7 +55,7 @@ class TBitmap : public TGraphic {
     void Assign(const TPersistent& Source) override;
     TGraphic* Clone() const override;
 
-    bool Empty() const override { return !FHandle; }
+    bool Empty() const override { return FWidth == 0; }
     int Width() const override { return FWidth; }
     int Height() const override { return FHeight; }
     void SetWidth(int Value) { SetSize(Value, FHeight); }
@@ -67,11 +70,13 @@ class TBitmap : public TGraphic {
     int BitCount() const;
 
     // Row Y (0 = the top row) of the pixel memory, once pending drawing is done; raises
-    // EInvalidGraphic for a row outside the picture.
+    // EInvalidGraphic for a row outside the picture. A row of pixels still in plain memory
+    // moves when the DIB section is made (Handle, drawing on the canvas, a change of bit
+    // count or size): ask again after those.
     void* ScanLine(int Y);
     TCanvas* Canvas();
-    // The DIB section, taken out of the canvas's DC so it can be selected elsewhere; 0
-    // when empty. It stays the bitmap's.
+    // The DIB section, taken out of the canvas's DC so it can be selected elsewhere; made
+    // here if the pixels are still in plain memory; 0 when empty. It stays the bitmap's.
     HBITMAP Handle();
 
     TTransparentMode TransparentMode() const { return FTransparentMode; }
@@ -85,7 +90,7 @@ class TBitmap : public TGraphic {
     void SaveToStream(TStream& Stream) const override;
     // A bitmap resource (RT_BITMAP) of the module; raises EInvalidGraphic when missing.
     void LoadFromResourceName(HINSTANCE Instance, const std::string& Name);
-    void LoadFromImage(const TPixelImage& Image);
+    void LoadFromImage(TPixelImage Image);
     TPixelImage ToImage() const;
 
 protected:
@@ -96,9 +101,14 @@ private:
     // Puts a new DIB section in place of the old one (which is deleted).
     void ReplaceDib(HBITMAP NewHandle, void* NewBits, int AWidth, int AHeight);
     HBITMAP CreateDib(int AWidth, int AHeight, void*& Bits) const;
+    // Moves pixels held in plain memory into a new DIB section.
+    void HandleNeeded();
     size_t Stride() const { return TPixelImage::RowBytesFor(FWidth, BitCount()); }
+    // Row Y of whichever memory holds the pixels.
     uint8_t* Row(int Y) const;
 
+    // The pixels live either in FImage (no DIB section yet) or in the DIB section.
+    TPixelImage FImage;
     HBITMAP FHandle = nullptr;
     void* FBits = nullptr;
     int FWidth = 0;

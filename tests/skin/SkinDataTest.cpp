@@ -12,6 +12,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/manage/SkinManage.h"
 #include "tests/skin/SkinTestKit.h"
+#include "tests/skinform/GdiCount.h"
 
 static bool Load(TSkinData& Skin, const std::string& File)
 {
@@ -222,6 +223,28 @@ TEST_F(SkinData, PushButtonsObjectsAndFrameCounts)
     ASSERT_EQ(Mirror.Width(), 17);
     EXPECT_EQ(Pixel(Mirror, 0, 3), TestPixel(16, 3, 9));
     EXPECT_EQ(Pixel(Mirror, 16, 19), TestPixel(0, 19, 9));
+}
+
+TEST_F(SkinData, ElementBitmapsWaitForTheirFirstDrawing)
+{
+    TSkinData Skin(nullptr);
+    const int Before = LiveGdiObjects();
+    ASSERT_GT(Before, 0);
+    ASSERT_TRUE(Load(Skin, TestSkin()));
+    EXPECT_LE(LiveGdiObjects() - Before, 1) << "the face brush at most";
+    {
+        TBitmap Target;
+        Target.SetPixelFormat(pf24bit);
+        Target.SetSize(40, 40);
+        Target.Canvas()->Draw(0, 0, *Skin.BorderLeft->Bitmap);
+        Target.Canvas()->Draw(10, 0, *Skin.ComboButton->Bitmap2);
+        const TPixelImage Drawn = Target.ToImage();
+        EXPECT_EQ(Drawn.PixelRGB(3, 5), TestPixel(3, 5, 1));
+        EXPECT_EQ(Drawn.PixelRGB(7, 39), TestPixel(7, 39, 1));
+        EXPECT_EQ(Drawn.PixelRGB(10, 3), TestPixel(16, 3, 9)) << "mirrored";
+        EXPECT_EQ(Drawn.PixelRGB(26, 19), TestPixel(0, 19, 9));
+    }
+    EXPECT_GT(LiveGdiObjects() - Before, 1) << "the drawn elements have their bitmaps now";
 }
 
 TEST_F(SkinData, ReloadReplacesElementsAndRefusalsKeepThem)
