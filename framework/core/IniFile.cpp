@@ -6,6 +6,7 @@
 #include "framework/core/StrUtils.h"
 
 #include <climits>
+#include <string_view>
 
 namespace {
 // Blanks as the profile functions see them: ASCII white space and Ctrl-Z. None of these
@@ -15,7 +16,8 @@ bool IsBlank(char C)
     return C == ' ' || (C >= '\t' && C <= '\r') || C == 0x1A;
 }
 
-std::string TrimBlanks(const std::string& S)
+// Views, not copies: a description has hundreds of lines, and every allocation counts.
+std::string_view TrimBlanks(std::string_view S)
 {
     size_t Begin = 0, End = S.size();
     while (Begin < End && IsBlank(S[Begin]))
@@ -25,7 +27,7 @@ std::string TrimBlanks(const std::string& S)
     return S.substr(Begin, End - Begin);
 }
 
-size_t CharLength(const std::string& S, size_t I)
+size_t CharLength(std::string_view S, size_t I)
 {
     return IsLeadByte(S[I]) && I + 1 < S.size() ? 2 : 1;
 }
@@ -41,16 +43,16 @@ std::string Unquote(const std::string& V)
 
 TMemIniFile::TMemIniFile(const std::string& Source)
 {
-    std::string Text = Source;
-    if (Text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        Text = Utf8ToGbk(Text.substr(3));
+    const bool Utf8 = Source.compare(0, 3, "\xEF\xBB\xBF") == 0;
+    const std::string Converted = Utf8 ? Utf8ToGbk(Source.substr(3)) : std::string();
+    const std::string_view Text = Utf8 ? Converted : Source;
     FSections.push_back(TSection());
     size_t Pos = 0;
     while (Pos < Text.size()) {
-        size_t End = Text.find_first_of("\r\n", Pos);
-        if (End == std::string::npos)
-            End = Text.size();
-        std::string Line = TrimBlanks(Text.substr(Pos, End - Pos));
+        size_t End = Pos;
+        while (End < Text.size() && Text[End] != '\r' && Text[End] != '\n')
+            ++End;
+        const std::string_view Line = TrimBlanks(Text.substr(Pos, End - Pos));
         Pos = End + 1;
         if (Line.empty())
             continue;
@@ -60,14 +62,14 @@ TMemIniFile::TMemIniFile(const std::string& Source)
                 if (Line[I] == ']')
                     Close = I;
             if (Close != std::string::npos) {
-                FSections.push_back(TSection{TrimBlanks(Line.substr(1, Close - 1)), {}});
+                FSections.push_back(TSection{std::string(TrimBlanks(Line.substr(1, Close - 1))), {}});
                 continue;
             }
         }
         TKey Key;
         size_t Eq = Line.find('=');
         if (Eq == std::string::npos) {
-            Key.Name = Line;
+            Key.Name = std::string(Line);
         } else {
             Key.Name = TrimBlanks(Line.substr(0, Eq));
             Key.Value = TrimBlanks(Line.substr(Eq + 1));
@@ -89,7 +91,7 @@ TMemIniFile TMemIniFile::FromFile(const std::string& FileName)
 
 const TMemIniFile::TSection* TMemIniFile::FindSection(const std::string& Section) const
 {
-    const auto Found = FSectionIndex.find(UpperCaseAscii(TrimBlanks(Section)));
+    const auto Found = FSectionIndex.find(UpperCaseAscii(std::string(TrimBlanks(Section))));
     return Found == FSectionIndex.end() ? nullptr : &FSections[Found->second];
 }
 
@@ -98,7 +100,7 @@ const TMemIniFile::TKey* TMemIniFile::FindKey(const std::string& Section, const 
     const TSection* S = FindSection(Section);
     if (!S)
         return nullptr;
-    std::string Name = TrimBlanks(Key);
+    const std::string Name(TrimBlanks(Key));
     for (const TKey& K : S->Keys)
         if (SameText(K.Name, Name))
             return &K;

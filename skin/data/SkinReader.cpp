@@ -1,5 +1,7 @@
 #include "skin/data/SkinReader.h"
 
+#include <cstring>
+
 #include "framework/core/StrUtils.h"
 #include "skin/data/LZH.h"
 
@@ -43,14 +45,18 @@ bool TSkinReader::Unpack(TMemoryStream& Source, TMemoryStream& Destination)
 
 bool TSkinReader::Open(TMemoryStream& Source)
 {
-    TMemoryStream Container;
-    return Unpack(Source, Container) && LoadDirectory(Container);
+    // Unpacked where the entries stay, so they are not copied again.
+    Count = 0;
+    if (Unpack(Source, *Data) && LoadDirectory())
+        return true;
+    Data->Clear();
+    return false;
 }
 
-bool TSkinReader::LoadDirectory(TMemoryStream& Container)
+bool TSkinReader::LoadDirectory()
 {
-    const int64_t Total = Container.Size();
-    const uint8_t* const Bytes = Container.Memory();
+    const int64_t Total = Data->Size();
+    uint8_t* const Bytes = Data->Memory();
     if (Total < 16)
         return false;
     Mark = ReadLE32(Bytes);
@@ -88,8 +94,9 @@ bool TSkinReader::LoadDirectory(TMemoryStream& Container)
     Count = N;
     for (int I = 0; I < N; ++I)
         Sizes[I] = ReadLE32(Bytes + SizesAt + 4 * I);
-    Data->Clear();
-    Data->WriteBuffer(Bytes + DataAt, Total - DataAt);
+    // What stays is the entry data area.
+    std::memmove(Bytes, Bytes + DataAt, size_t(Total - DataAt));
+    Data->SetSize(Total - DataAt);
     return true;
 }
 

@@ -49,7 +49,8 @@ public:
     void ExtractByPart(const std::string& Text, TMemoryStream& Destination, std::string& EntryName);
 
 private:
-    bool LoadDirectory(TMemoryStream& Container);
+    // Reads the directory at the front of Data and leaves only the entries there.
+    bool LoadDirectory();
     int FindEntry(const std::function<bool(const std::string&)>& Matches) const;
     void CopyEntry(int Index, TMemoryStream& Destination);
 };

@@ -86,6 +86,14 @@ TEST(SkinReader, DirectoryAndLookups)
     EXPECT_EQ(Name, "unchanged");
     EXPECT_EQ(Entry.Size(), 0);
     EXPECT_EQ(R.Messages, 0);
+
+    // Opened again on a container it refuses, the reader hands out nothing.
+    TMemoryStream Refused;
+    Compress(RawContainer(20000, "a\r\nb\r\n", {-1, 2}, "x"), Refused);
+    EXPECT_FALSE(R.Reader.Open(Refused));
+    EXPECT_EQ(R.Reader.Count, 0);
+    R.Reader.ExtractByName("top.bmp", Entry);
+    EXPECT_EQ(Entry.Size(), 0);
 }
 
 TEST(SkinReader, LoneCarriageReturnsAndLineFeedsSeparateNames)
