@@ -59,7 +59,7 @@ void TLZHTables::Reconstruct()
 
 void TLZHTables::ForgetSteps()
 {
-    std::fill(std::begin(Steps), std::end(Steps), TStep{0, 0});
+    std::fill(std::begin(Steps), std::end(Steps), TStep{});
     std::fill(std::begin(Through), std::end(Through), TSpan{0, 0});
 }
 
@@ -71,20 +71,30 @@ void TLZHTables::ForgetStepsThrough(int Node)
     Span.Count = 0;
 }
 
-const TLZHTables::TStep& TLZHTables::Step(unsigned Next8)
+const TLZHTables::TStep& TLZHTables::Step(unsigned NextBits)
 {
-    TStep& Known = Steps[Next8];
+    TStep& Known = Steps[NextBits];
     if (Known.Bits == 0) {
         // The root always has children, so a walked step takes at least one bit.
         int Node = LZH_R;
         unsigned K = 0;
-        while (Son[Node] < LZH_T && K < 8) {
-            const unsigned Shared = 8 - K;  // the bits after the K that lead to Node
-            Through[Node] = {uint16_t(Next8 >> Shared << Shared), uint16_t(1u << Shared)};
-            Node = Son[Node] + int((Next8 >> (7 - K)) & 1);
-            ++K;
+        Known.Path[0] = int16_t(Node);
+        while (Son[Node] < LZH_T && K < LZHStepBits) {
+            const unsigned Shared = LZHStepBits - K;  // the bits after the K that lead to Node
+            Through[Node] = {uint16_t(NextBits >> Shared << Shared), uint16_t(1u << Shared)};
+            Node = Son[Node] + int((NextBits >> (Shared - 1)) & 1);
+            Known.Path[++K] = int16_t(Node);
         }
-        Known = {int16_t(Node), uint8_t(K)};
+        Known.Bits = uint8_t(K);
+        if (K < LZHStepBits) {
+            // A walk that ended early ended at a leaf: it is the step of every value
+            // sharing its bits, until another node takes the leaf's place.
+            const unsigned Shared = LZHStepBits - K;
+            const TSpan Span{uint16_t(NextBits >> Shared << Shared), uint16_t(1u << Shared)};
+            Through[Node] = Span;
+            const TStep Walked = Known;
+            std::fill(Steps + Span.First, Steps + Span.First + Span.Count, Walked);
+        }
     }
     return Known;
 }
@@ -120,11 +130,26 @@ void TLZHTables::UpdateFreq(int Symbol)
 {
     if (Freq[LZH_R] == LZH_MAX_FREQ)
         Reconstruct();
-    int C = Prnt[Symbol + LZH_T];
-    do {
+    const int16_t Leaf = Prnt[Symbol + LZH_T];
+    Climb(&Leaf, 0);
+}
+
+void TLZHTables::UpdateFreq(int Symbol, const int16_t* Path, int Depth)
+{
+    if (Freq[LZH_R] == LZH_MAX_FREQ)
+        UpdateFreq(Symbol);  // the rebuilt tree has other paths
+    else
+        Climb(Path, Depth);
+}
+
+void TLZHTables::Climb(const int16_t* Path, int Depth)
+{
+    int C = Path[Depth];
+    for (int I = Depth;;) {
         const unsigned K = ++Freq[C];
         if (K > Freq[C + 1]) {
-            // The order broke: swap this node with the last one of its old count.
+            // The order broke: swap this node with the last one of its old count, and
+            // follow the parent links from there.
             const int L = EndOfRun(Freq, C, K);
             ForgetStepsThrough(C);
             ForgetStepsThrough(L);
@@ -132,24 +157,34 @@ void TLZHTables::UpdateFreq(int Symbol)
             Freq[L] = uint16_t(K);
             // An inner node's two children both get the new parent; a leaf has one
             // entry, which is then simply written twice.
-            const int I = Son[C];
-            Prnt[I] = int16_t(L);
-            Prnt[I < LZH_T ? I + 1 : I] = int16_t(L);
+            const int S = Son[C];
+            Prnt[S] = int16_t(L);
+            Prnt[S < LZH_T ? S + 1 : S] = int16_t(L);
             const int J = Son[L];
-            Son[L] = int16_t(I);
+            Son[L] = int16_t(S);
             Prnt[J] = int16_t(C);
             Prnt[J < LZH_T ? J + 1 : J] = int16_t(C);
             Son[C] = int16_t(J);
             C = L;
+            I = 0;
         }
-        C = Prnt[C];
-    } while (C != 0);
+        // Until a swap, the parents are the path's nodes, known without following links.
+        if (I > 0) {
+            C = Path[--I];
+        } else {
+            C = Prnt[C];
+            if (C == 0)
+                return;
+        }
+    }
 }
 
 namespace {
 
 constexpr int LZHBlockSize = 1 << 16;
-constexpr int LZHLongestCopy = 64;  // a match is copied in four 16-byte moves
+constexpr int LZHLongestCopy = 64;  // a far match is copied in four 16-byte moves
+// A close match is stored in 16-byte moves too, the last one starting before its end.
+constexpr int LZHCopyOverrun = LZH_F - 1 + 16;
 
 // One decoding run: the tree, a 64-bit bit reader over blocks of input, and the output
 // block preceded by the last 4096 bytes written, which serve as the ring buffer: a match
@@ -167,7 +202,7 @@ struct TLZHRun {
     bool InputEnded = false;
     uint8_t InBlock[LZHBlockSize];
 
-    uint8_t OutBuf[LZH_N + LZHBlockSize + LZHLongestCopy];
+    uint8_t OutBuf[LZH_N + LZHBlockSize + std::max(LZHLongestCopy, LZHCopyOverrun)];
     uint8_t* const BlockStart = OutBuf + LZH_N;
     uint8_t* Out = BlockStart;
 
@@ -214,19 +249,21 @@ struct TLZHRun {
     // position takes at most 14 bits, so one refill serves a whole symbol.
     int DecodeChar()
     {
-        const TLZHTables::TStep& Top = Tables.Step(unsigned(BitBuf >> 56));
-        uint64_t Bits = BitBuf << Top.Bits;
-        unsigned Used = Top.Bits;
-        int C = Tables.Son[Top.Node];
-        while (C < LZH_T) {
-            C = Tables.Son[C + int(Bits >> 63)];
+        const TLZHTables::TStep& Top = Tables.Step(unsigned(BitBuf >> (64 - LZHStepBits)));
+        int16_t Path[LZH_N_CHAR];  // a tree of N_CHAR leaves is less deep than that
+        std::memcpy(Path, Top.Path, sizeof(Top.Path));
+        int Depth = Top.Bits;
+        uint64_t Bits = BitBuf << Depth;
+        int Node = Path[Depth];
+        while (Tables.Son[Node] < LZH_T) {
+            Node = Tables.Son[Node] + int(Bits >> 63);
             Bits <<= 1;
-            ++Used;
+            Path[++Depth] = int16_t(Node);
         }
         BitBuf = Bits;
-        BitLen -= Used;
-        C -= LZH_T;
-        Tables.UpdateFreq(C);
+        BitLen -= unsigned(Depth);
+        const int C = Tables.Son[Node] - LZH_T;
+        Tables.UpdateFreq(C, Path, Depth);
         return C;
     }
 
@@ -240,9 +277,8 @@ struct TLZHRun {
         return int(LZHPositions.DCode[First]) << 6 | int(Low);
     }
 
-    // Copies Length bytes from Distance bytes back, byte by byte as far as the copy
-    // overlaps what it writes; more may be written past the end, which later output
-    // overwrites.
+    // Copies Length bytes from Distance bytes back; more may be written past the end,
+    // which later output overwrites.
     void CopyMatch(unsigned Distance, int Length)
     {
         const uint8_t* From = Out - Distance;
@@ -250,8 +286,16 @@ struct TLZHRun {
             for (int K = 0; K < LZHLongestCopy; K += 16)
                 std::memcpy(Out + K, From + K, 16);
         } else {
-            for (int K = 0; K < Length; ++K)
-                Out[K] = From[K];
+            // A close copy repeats its first Distance bytes: lay 16 bytes of that pattern
+            // out once and store them at whole periods.
+            uint8_t Pattern[16];
+            for (unsigned I = 0, J = 0; I < 16; ++I) {
+                Pattern[I] = From[J];
+                J = J + 1 == Distance ? 0 : J + 1;
+            }
+            const int Step = int(16 - 16 % Distance);
+            for (int K = 0; K < Length; K += Step)
+                std::memcpy(Out + K, Pattern, 16);
         }
         Out += Length;
     }

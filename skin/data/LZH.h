@@ -20,6 +20,7 @@ constexpr int LZH_T = 2 * LZH_N_CHAR - 1;            // 627 tree nodes
 constexpr int LZH_R = LZH_T - 1;                     // root
 constexpr unsigned LZH_MAX_FREQ = 0x8000;            // rebuild the tree at this root count
 constexpr int LZHShortRun = 8;                       // runs of equal counts searched at once
+constexpr int LZHStepBits = 8;                       // tree levels the decoder looks up at once
 
 // The adaptive Huffman tree: the working tables of one coding run. The encoder of the skin
 // tools drives the same tree, so both sides stay in step.
@@ -28,30 +29,36 @@ struct TLZHTables {
     int16_t Prnt[LZH_T + LZH_N_CHAR]; // from T on: the leaf node of each symbol
     int16_t Son[LZH_T];               // >= T: leaf of symbol (value - T)
 
-    // The decoder's shortcut through the tree's top: for each value of the next eight
-    // bits, the node the walk reaches within them and the bits it takes (0: not known
+    // The decoder's shortcut through the tree's top: for each value of the next
+    // LZHStepBits bits, the node the walk reaches within them and the bits it takes (0: not known
     // yet). A step stays right while the nodes it passed keep their children; each such
     // node records the span of steps passing it (those sharing the bits that lead
     // there), which are forgotten when the node is swapped.
     struct TStep {
-        int16_t Node;
+        int16_t Path[LZHStepBits + 1];  // the nodes passed from the root; Path[Bits] is where it ends
         uint8_t Bits;
     };
     struct TSpan {
         uint16_t First, Count;
     };
-    TStep Steps[256];
+    TStep Steps[1 << LZHStepBits];
     TSpan Through[LZH_T];
 
     void StartHuff();
     void UpdateFreq(int Symbol);
+    // The same update when the decoder knows the leaf's path: Path[0] is the root,
+    // Path[Depth] the leaf of Symbol.
+    void UpdateFreq(int Symbol, const int16_t* Path, int Depth);
     void Reconstruct();
-    // The step for the next eight bits, walked and recorded when not known.
-    const TStep& Step(unsigned Next8);
+    // The step for the next LZHStepBits bits, walked and recorded when not known.
+    const TStep& Step(unsigned NextBits);
 
 private:
     void ForgetSteps();
     void ForgetStepsThrough(int Node);
+    // Counts one more use of Path[Depth] and of each node above it, up to the root. A
+    // node whose count breaks the order swaps places with the last node of its old count.
+    void Climb(const int16_t* Path, int Depth);
 };
 
 // Fixed position tables: for a first byte i, DCode[i] is the upper six bits of the match
