@@ -5,6 +5,7 @@
 #include "framework/core/Exception.h"
 #include "framework/core/IniFile.h"
 #include "framework/core/StrUtils.h"
+#include "framework/graphics/BmpFile.h"
 #include "framework/graphics/Colors.h"
 #include "framework/ui/Dialogs.h"
 #include "framework/ui/Form.h"
@@ -445,12 +446,12 @@ void TSkinData::LoadSkinBitmap(TBitmap& Bitmap, const std::string& Name)
     const std::string FileName = TSkinText::BitmapEntryName(Name);
     if (FileName.empty() || !FReader)
         return;
-    TMemoryStream Entry;
-    FReader->ExtractByName(FileName, Entry);
-    if (Entry.Size() == 0)
+    // Read where the entry lies: a skin has dozens of bitmaps.
+    const std::string_view Entry = FReader->EntryByName(FileName);
+    if (Entry.empty())
         return;
     try {
-        Bitmap.LoadFromStream(Entry);
+        Bitmap.LoadFromImage(ReadBmpFile(reinterpret_cast<const uint8_t*>(Entry.data()), Entry.size()));
     } catch (const std::exception&) {
         Bitmap.SetSize(0, 0);  // not a usable bitmap: left to the platform's painting
     }

@@ -91,6 +91,9 @@ bool TSkinReader::LoadDirectory()
         return false;
 
     Names->Assign(Lines);
+    FNames.clear();
+    for (int I = 0; I < N; ++I)
+        FNames.push_back(Lines[I]);
     Count = N;
     for (int I = 0; I < N; ++I)
         Sizes[I] = ReadLE32(Bytes + SizesAt + 4 * I);
@@ -103,27 +106,39 @@ bool TSkinReader::LoadDirectory()
 int TSkinReader::FindEntry(const std::function<bool(const std::string&)>& Matches) const
 {
     for (int I = 0; I < Count; ++I)
-        if (Matches((*Names)[I]))
+        if (Matches(FNames[size_t(I)]))
             return I;
     return -1;
 }
 
-void TSkinReader::CopyEntry(int Index, TMemoryStream& Destination)
+std::string_view TSkinReader::Entry(int Index) const
 {
     int64_t Offset = 0;
     for (int I = 0; I < Index; ++I)
         Offset += Sizes[I];
-    Destination.WriteBuffer(Data->Memory() + Offset, Sizes[Index]);
+    return std::string_view(reinterpret_cast<const char*>(Data->Memory()) + Offset, size_t(Sizes[Index]));
+}
+
+void TSkinReader::CopyEntry(int Index, TMemoryStream& Destination)
+{
+    const std::string_view Bytes = Entry(Index);
+    Destination.WriteBuffer(Bytes.data(), int64_t(Bytes.size()));
     Destination.SetPosition(0);
+}
+
+std::string_view TSkinReader::EntryByName(const std::string& Name) const
+{
+    const std::string Wanted = LowerCaseAscii(Name);
+    const int Index = FindEntry([&](const std::string& Entry) { return Entry == Wanted; });
+    return Index >= 0 ? Entry(Index) : std::string_view();
 }
 
 void TSkinReader::ExtractByName(const std::string& Name, TMemoryStream& Destination)
 {
     Destination.Clear();
-    const std::string Wanted = LowerCaseAscii(Name);
-    const int Index = FindEntry([&](const std::string& Entry) { return Entry == Wanted; });
-    if (Index >= 0)
-        CopyEntry(Index, Destination);
+    const std::string_view Bytes = EntryByName(Name);
+    Destination.WriteBuffer(Bytes.data(), int64_t(Bytes.size()));
+    Destination.SetPosition(0);
 }
 
 void TSkinReader::ExtractByPart(const std::string& Text, TMemoryStream& Destination, std::string& EntryName)
@@ -132,6 +147,6 @@ void TSkinReader::ExtractByPart(const std::string& Text, TMemoryStream& Destinat
     const int Index = FindEntry([&](const std::string& Entry) { return Entry.find(Text) != std::string::npos; });
     if (Index >= 0) {
         CopyEntry(Index, Destination);
-        EntryName = (*Names)[Index];
+        EntryName = FNames[size_t(Index)];
     }
 }

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "framework/core/Object.h"
 #include "framework/core/Stream.h"
@@ -45,6 +47,9 @@ public:
     // Copies the entry of that name (any ASCII letter case) into Destination, positioned
     // at 0; Destination stays empty when there is none.
     void ExtractByName(const std::string& Name, TMemoryStream& Destination);
+    // The same entry's bytes where they lie in Data, without a copy; empty when there is
+    // none. Valid until the reader is opened again or freed.
+    std::string_view EntryByName(const std::string& Name) const;
     // Copies the first entry whose lower-cased name contains Text and gives its name.
     void ExtractByPart(const std::string& Text, TMemoryStream& Destination, std::string& EntryName);
 
@@ -52,5 +57,8 @@ private:
     // Reads the directory at the front of Data and leaves only the entries there.
     bool LoadDirectory();
     int FindEntry(const std::function<bool(const std::string&)>& Matches) const;
+    std::string_view Entry(int Index) const;
     void CopyEntry(int Index, TMemoryStream& Destination);
+
+    std::vector<std::string> FNames;  // Names again, read without copying each name
 };

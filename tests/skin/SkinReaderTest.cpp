@@ -76,6 +76,9 @@ TEST(SkinReader, DirectoryAndLookups)
     EXPECT_EQ(Text(Entry), std::string(3000, 't'));
     R.Reader.ExtractByName("none.bmp", Entry);
     EXPECT_EQ(Entry.Size(), 0);
+    EXPECT_EQ(R.Reader.EntryByName("Left.BMP"), "left bytes");  // the same lookup, in place
+    EXPECT_EQ(R.Reader.EntryByName("top.bmp"), std::string(3000, 't'));
+    EXPECT_TRUE(R.Reader.EntryByName("none.bmp").empty());
 
     std::string Name = "unchanged";
     R.Reader.ExtractByPart(".ini", Entry, Name);
