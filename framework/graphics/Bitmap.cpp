@@ -217,10 +217,9 @@ void TBitmap::SetSize(int AWidth, int AHeight)
     }
     if (FPalette.empty())
         FPalette = DefaultPalette(BitCount());
-    HandleNeeded();
     void* Bits = nullptr;
     const HBITMAP New = CreateDib(AWidth, AHeight, Bits);
-    if (FHandle) {
+    if (!Empty()) {
         GdiFlush();
         const size_t NewStride = TPixelImage::RowBytesFor(AWidth, BitCount());
         const size_t Bytes = std::min(Stride(), NewStride);
