@@ -19,8 +19,8 @@ constexpr int LZH_N_CHAR = 256 - LZH_THRESHOLD + LZH_F;  // 314 symbols
 constexpr int LZH_T = 2 * LZH_N_CHAR - 1;            // 627 tree nodes
 constexpr int LZH_R = LZH_T - 1;                     // root
 constexpr unsigned LZH_MAX_FREQ = 0x8000;            // rebuild the tree at this root count
-constexpr int LZHShortRun = 8;                       // runs of equal counts searched at once
-constexpr int LZHStepBits = 8;                       // tree levels the decoder looks up at once
+constexpr int LZHShortRun = 16;                      // runs of equal counts searched at once
+constexpr int LZHStepBits = 7;                       // tree levels the decoder looks up at once
 
 // The adaptive Huffman tree: the working tables of one coding run. The encoder of the skin
 // tools drives the same tree, so both sides stay in step.

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -132,4 +133,95 @@ TEST(LZH, ShortStreamsReadAsZeroBits)
     const auto Out = Decode(Stream);
     EXPECT_EQ(Out, TLZHOracle::Decode(Stream));
     EXPECT_GE(Out.size(), 10000u);
+}
+
+TEST(LZH, CloseMatchesRepeatTheirPeriod)
+{
+    // Every distance a copy overlaps itself at, with short, odd and longest lengths, each
+    // after 17 fresh distinct bytes.
+    std::string Expected;
+    std::vector<std::pair<int, int>> Matches;  // (distance, length); 0 for a literal
+    for (int Distance = 1; Distance <= 17; ++Distance) {
+        for (int I = 0; I < 17; ++I) {
+            Matches.emplace_back(0, 'a' + (Distance + I) % 26);
+            Expected += char(Matches.back().second);
+        }
+        for (int Length : {3, 16, 17, 31, 59, 60}) {
+            Matches.emplace_back(Distance, Length);
+            for (int K = 0; K < Length; ++K)
+                Expected += Expected[Expected.size() - size_t(Distance)];
+        }
+    }
+    TLzhEncoder E(int32_t(Expected.size()));
+    for (const auto& [Distance, Value] : Matches)
+        if (Distance == 0)
+            E.PutLiteral(uint8_t(Value));
+        else
+            E.PutMatch(Distance, Value);
+    EXPECT_EQ(Decode(E.Finish()), Bytes(Expected));
+}
+
+// Symbol runs whose favourites keep changing, so nodes near the root keep trading places
+// and, past 32768 symbols, the tree is rebuilt.
+static std::vector<int> ShiftingSymbols(size_t Count)
+{
+    std::mt19937 Rng(5);
+    std::vector<int> Symbols;
+    while (Symbols.size() < Count) {
+        const int Base = int(Rng() % LZH_N_CHAR), Spread = 1 + int(Rng() % 40);
+        for (int I = 0; I < 500; ++I)
+            Symbols.push_back((Base + int(Rng() % unsigned(Spread))) % LZH_N_CHAR);
+    }
+    return Symbols;
+}
+
+// The path of Symbol's leaf, root first, by the parent links.
+static std::vector<int16_t> PathOf(const TLZHTables& Tables, int Symbol)
+{
+    std::vector<int16_t> Path;
+    for (int Node = Tables.Prnt[Symbol + LZH_T];; Node = Tables.Prnt[Node]) {
+        Path.insert(Path.begin(), int16_t(Node));
+        if (Node == LZH_R)
+            return Path;
+    }
+}
+
+TEST(LZH, UpdateAlongTheDecodedPathEqualsUpdateByParentLinks)
+{
+    auto ByLinks = std::make_unique<TLZHTables>(), ByPath = std::make_unique<TLZHTables>();
+    ByLinks->StartHuff();
+    ByPath->StartHuff();
+    for (int Symbol : ShiftingSymbols(40000)) {
+        const auto Path = PathOf(*ByPath, Symbol);
+        ByLinks->UpdateFreq(Symbol);
+        ByPath->UpdateFreq(Symbol, Path.data(), int(Path.size()) - 1);
+        ASSERT_EQ(0, std::memcmp(ByLinks->Freq, ByPath->Freq, sizeof(ByPath->Freq)));
+        ASSERT_EQ(0, std::memcmp(ByLinks->Son, ByPath->Son, sizeof(ByPath->Son)));
+        ASSERT_EQ(0, std::memcmp(ByLinks->Prnt, ByPath->Prnt, sizeof(ByPath->Prnt)));
+    }
+}
+
+TEST(LZH, StepsStayTheWalkOfTheTreeAsItChanges)
+{
+    auto Tables = std::make_unique<TLZHTables>();
+    Tables->StartHuff();
+    std::mt19937 Rng(9);
+    const auto Symbols = ShiftingSymbols(40000);
+    for (size_t N = 0; N < Symbols.size(); ++N) {
+        Tables->UpdateFreq(Symbols[N]);
+        // Some values after every update, all of them now and then.
+        const bool All = N % 997 == 0;
+        for (unsigned I = 0; I < (All ? 1u << LZHStepBits : 4u); ++I) {
+            const unsigned Value = All ? I : unsigned(Rng()) % (1u << LZHStepBits);
+            const TLZHTables::TStep& Step = Tables->Step(Value);
+            int Node = LZH_R, K = 0;
+            ASSERT_EQ(Step.Path[0], Node);
+            while (Tables->Son[Node] < LZH_T && K < LZHStepBits) {
+                Node = Tables->Son[Node] + int((Value >> (LZHStepBits - 1 - K)) & 1);
+                ++K;
+                ASSERT_EQ(Step.Path[K], Node) << "after symbol " << N << ", value " << Value;
+            }
+            ASSERT_EQ(Step.Bits, K) << "after symbol " << N << ", value " << Value;
+        }
+    }
 }
