@@ -6,6 +6,7 @@
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/GdiHolders.h"
 #include "framework/ui/GraphicControl.h"
+#include "framework/ui/StartupTrace.h"
 #include "framework/ui/WinControl.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/ElementDraw.h"
@@ -204,6 +205,7 @@ void TSkinControl::PaintControl(HDC DC)
     } catch (...) {
         // The window keeps whatever was painted.
     }
+    StartupTrace::Mark("skin: first control painted");
 }
 
 void TSkinControl::Draw(HDC, const RECT&) {}
@@ -263,6 +265,7 @@ void TSkinControl::PaintFromMessage(TMessage& Message)
         return;
     FWindowRect = R;
     Draw(DC.Handle(), MovedToOrigin(R));
+    StartupTrace::Mark("skin: first control painted");
 }
 
 void DrawFrameTransparent(TCanvas& Canvas, const RECT& Rect, int FrameCount, int Frame, TBitmap& Bitmap)

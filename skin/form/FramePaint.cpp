@@ -7,6 +7,7 @@
 
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/GdiHolders.h"
+#include "framework/ui/StartupTrace.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/ElementDraw.h"
@@ -90,6 +91,7 @@ void TWinSkinForm::PaintNC(HDC DC)
         // An incomplete frame is better than a window procedure that throws.
     }
     FHotObject = nullptr;
+    StartupTrace::Mark("skin: first frame painted");
 }
 
 TBitmap* TWinSkinForm::BorderPartImage(int Index, int Width, int Height)

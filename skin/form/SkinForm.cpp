@@ -7,6 +7,7 @@
 
 #include "framework/graphics/Colors.h"
 #include "framework/ui/Menus.h"
+#include "framework/ui/StartupTrace.h"
 #include "framework/ui/Timer.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/data/SkinData.h"
@@ -30,6 +31,32 @@ enum : int { tgRestore = 0, tgMaximize = 1, tgMinimize = 2, tgClose = 3, tgSepar
 
 int Width(const RECT& R) { return R.right - R.left; }
 int Height(const RECT& R) { return R.bottom - R.top; }
+
+// A shown window that changes its frame several times in a row paints none of the steps;
+// the caller invalidates it once at the end.
+class TRedrawOff {
+public:
+    explicit TRedrawOff(HWND Wnd) : FWnd(IsWindowVisible(Wnd) ? Wnd : nullptr)
+    {
+        if (FWnd)
+            SendMessageA(FWnd, WM_SETREDRAW, FALSE, 0);
+    }
+    ~TRedrawOff()
+    {
+        if (FWnd)
+            SendMessageA(FWnd, WM_SETREDRAW, TRUE, 0);
+    }
+    TRedrawOff(const TRedrawOff&) = delete;
+    TRedrawOff& operator=(const TRedrawOff&) = delete;
+
+private:
+    HWND FWnd;
+};
+
+void InvalidateWhole(HWND Wnd)
+{
+    RedrawWindow(Wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
 
 // A skin whose four frame pieces have no image would leave a window without any frame or
 // title bar: such a skin leaves frames to the system.
@@ -149,6 +176,8 @@ void TWinSkinForm::AttachWindow(TSkinData* SkinData)
         if (FMenuHandle && FMDIKind != mkChild) {
             FMenuBar = std::make_unique<TWinSkinMenu>(this, SkinData, FForm ? FForm->Menu() : nullptr);
             FMenuHeight = GetSystemMetrics(SM_CYMENU);
+            // Taking the bar from the system changes the frame, which WM_SKINSTART fits again.
+            const TRedrawOff Quiet(FHandle);
             FMenuBar->BuildFromHandle();
         }
         const bool KeepBoxes = (IsMDIChild() && SkinManager && SkinManager->MDIChildMaximized) || WindowMinimized();
@@ -165,7 +194,9 @@ void TWinSkinForm::AttachWindow(TSkinData* SkinData)
         SkinChildControls(FForm);
     else
         SkinChildWindows();
-    InvalidateRect(FHandle, nullptr, TRUE);
+    StartupTrace::Mark("skin: controls walked");
+    // The children are painted once the frame is fitted (WM_SKINSTART).
+    RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     // Children made before their frame was skinned are not activated again (the system
     // does not activate MDI children through the hook either): they are skinned now.
     if (FMDIKind == mkFrame && SkinManager)
@@ -715,14 +746,19 @@ void TWinSkinForm::OnSkinStart(TMessage&)
             ShowSystemBoxes(true);
             FrameChanged();
         } else if (!WindowMinimized() && FFrameKind != fkNoCaption) {
+            // Size, frame and region change together: painted once, when all are done.
+            const TRedrawOff Quiet(FHandle);
             FSkinState = ssFitting;
             FitWindow(false);
             FSkinState = ssReady;
             BuildRegion();
         }
+        // Children too: a window whose menu bar was taken left them for this moment.
+        InvalidateWhole(FHandle);
     }
     FSkinState = ssReady;
     FHoverTimer->SetEnabled(true);
+    StartupTrace::Mark("skin: frame fitted, region set");
 }
 
 void TWinSkinForm::OnMenuChanged(TMessage& Message)

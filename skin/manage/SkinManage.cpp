@@ -6,6 +6,7 @@
 #include "framework/core/StrUtils.h"
 #include "framework/ui/Form.h"
 #include "framework/ui/Screen.h"
+#include "framework/ui/StartupTrace.h"
 #include "framework/ui/Timer.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/ElementDraw.h"
@@ -178,6 +179,7 @@ bool TSkinManage::SkinWindow(HWND Wnd)
     if (!S || S->NoSkin)
         return false;
 
+    StartupTrace::Mark("skin: first window taken");
     auto* SkinForm = new TWinSkinForm(Form);
     SkinForm->FHandle = Wnd;
     Forms.push_back(SkinForm);

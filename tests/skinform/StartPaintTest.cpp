@@ -1,0 +1,140 @@
+// A form with a menu bar and children, from its show to its first skinned picture: taking the
+// bar from the system, fitting the frame and cutting the region paint nothing on the way;
+// the frame and every child are painted once, after the fit, from the skin.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <map>
+
+#include "framework/graphics/Colors.h"
+#include "framework/ui/Memo.h"
+#include "framework/ui/Menus.h"
+#include "framework/ui/Panel.h"
+#include "tests/controls/Input.h"
+#include "tests/skinform/SkinnedWindow.h"
+#include "tests/support/Capture.h"
+
+namespace {
+
+// Paint messages per window of this thread while a TPaintCount is alive: sent ones through
+// one hook, taken from the queue through another.
+struct TPaintCount {
+    std::map<HWND, int> NCPaint, Paint;
+
+    TPaintCount()
+    {
+        Current = this;
+        FSent = SetWindowsHookExA(WH_CALLWNDPROC, Sent, nullptr, GetCurrentThreadId());
+        FTaken = SetWindowsHookExA(WH_GETMESSAGE, Taken, nullptr, GetCurrentThreadId());
+    }
+    ~TPaintCount()
+    {
+        UnhookWindowsHookEx(FSent);
+        UnhookWindowsHookEx(FTaken);
+        Current = nullptr;
+    }
+    TPaintCount(const TPaintCount&) = delete;
+    TPaintCount& operator=(const TPaintCount&) = delete;
+
+private:
+    static inline TPaintCount* Current = nullptr;
+    HHOOK FSent, FTaken;
+
+    void Count(HWND Wnd, UINT Msg)
+    {
+        if (Msg == WM_NCPAINT)
+            ++NCPaint[Wnd];
+        else if (Msg == WM_PAINT)
+            ++Paint[Wnd];
+    }
+    static LRESULT CALLBACK Sent(int Code, WPARAM WParam, LPARAM LParam)
+    {
+        const auto* M = reinterpret_cast<const CWPSTRUCT*>(LParam);
+        if (Code == HC_ACTION && Current)
+            Current->Count(M->hwnd, M->message);
+        return CallNextHookEx(nullptr, Code, WParam, LParam);
+    }
+    static LRESULT CALLBACK Taken(int Code, WPARAM WParam, LPARAM LParam)
+    {
+        const auto* M = reinterpret_cast<const MSG*>(LParam);
+        if (Code == HC_ACTION && WParam == PM_REMOVE && Current)
+            Current->Count(M->hwnd, M->message);
+        return CallNextHookEx(nullptr, Code, WParam, LParam);
+    }
+};
+
+class StartPaint : public SkinnedWindow {
+protected:
+    TPanel* Panel = nullptr;
+    TMemo* Memo = nullptr;
+
+    // A menu bar, a panel and a memo with a scroll bar (wrapped by the scroll-bar kind).
+    TForm* MenuFormWithChildren()
+    {
+        TFlatSkin Skin;
+        Skin.MenuBar.Present = true;
+        LoadSkin(Skin);
+        TForm* Form = MakeForm();
+        auto* Menu = new TMainMenu(Form);
+        for (const char* Caption : {"&File", "&Help"}) {
+            auto* Item = new TMenuItem(Menu);
+            Item->SetCaption(Caption);
+            Menu->Items()->Add(Item);
+        }
+        Form->SetMenu(Menu);
+        Panel = new TPanel(Form);
+        Panel->SetParent(Form);
+        Panel->SetBounds(10, 10, 120, 80);
+        Memo = new TMemo(Form);
+        Memo->SetParent(Form);
+        Memo->SetBounds(150, 10, 150, 120);
+        Memo->SetScrollBars(ssVertical);
+        return Form;
+    }
+};
+
+TEST_F(StartPaint, FrameAndChildrenArePaintedOnceAfterTheFitAndFromTheSkin)
+{
+    TForm* Form = MenuFormWithChildren();
+    TPaintCount Count;
+    TWinSkinForm* F = ShowSkinned(Form);
+    ASSERT_NE(F, nullptr);
+    ASSERT_NE(F->FMenuBar, nullptr);
+    for (const HWND Child : {Panel->Handle(), Memo->Handle()}) {
+        EXPECT_EQ(Count.NCPaint[Child], 1) << "child " << Child;
+        EXPECT_EQ(Count.Paint[Child], 1) << "child " << Child;
+    }
+    EXPECT_EQ(Count.Paint[Form->Handle()], 1);
+
+    // What that one paint left: the skin's frame, bar and face colour.
+    const HWND Wnd = Form->Handle();
+    EXPECT_TRUE(SameColor(WindowPixel(Wnd, 1, F->FHeight / 2), FlatColour(feLeft, 1)));
+    EXPECT_TRUE(SameColor(WindowPixel(Wnd, F->FWidth - F->FBorderRight - 20, F->FCaptionHeight + F->FMenuHeight / 2),
+                          FlatColour(feMenuBar, 1)));
+    POINT PanelMiddle{60, 40};
+    ClientToScreen(Panel->Handle(), &PanelMiddle);
+    EXPECT_TRUE(SameColor(CaptureScreenRect(RECT{PanelMiddle.x, PanelMiddle.y, PanelMiddle.x + 1, PanelMiddle.y + 1})
+                              .Pixel(0, 0),
+                          ColorToRGB(F->FSkinData->ButtonFaceColor)));
+    CaptureWindow(Wnd).SavePng("start-paint.png");
+}
+
+TEST_F(StartPaint, AWindowWaitingForItsStartMessageStillHasItsPaintAhead)
+{
+    // Taking the bar paints nothing, but what is on the screen then is not the finished
+    // picture: whoever waits for the window to be painted through must keep waiting.
+    TForm* Form = MenuFormWithChildren();
+    Form->Show();
+    SetForegroundWindow(Form->Handle());
+    TWinSkinForm* F = SkinOf(Form->Handle());
+    ASSERT_NE(F, nullptr);
+    ASSERT_EQ(F->FSkinState, ssNew);
+    EXPECT_TRUE(GetUpdateRect(Form->Handle(), nullptr, FALSE));
+    AppPumpUntil([&] { return F->FSkinState == ssReady && !GetUpdateRect(Form->Handle(), nullptr, FALSE); });
+    Settle();
+    for (const HWND Child : {Panel->Handle(), Memo->Handle()})
+        EXPECT_FALSE(GetUpdateRect(Child, nullptr, FALSE));
+}
+
+}  // namespace
