@@ -130,26 +130,32 @@ void TLZHTables::UpdateFreq(int Symbol)
 {
     if (Freq[LZH_R] == LZH_MAX_FREQ)
         Reconstruct();
-    const int16_t Leaf = Prnt[Symbol + LZH_T];
-    Climb(&Leaf, 0);
+    const int Leaf = Prnt[Symbol + LZH_T];
+    ClimbLinks(Leaf, ++Freq[Leaf]);
 }
 
 void TLZHTables::UpdateFreq(int Symbol, const int16_t* Path, int Depth)
 {
-    if (Freq[LZH_R] == LZH_MAX_FREQ)
+    if (Freq[LZH_R] == LZH_MAX_FREQ) {
         UpdateFreq(Symbol);  // the rebuilt tree has other paths
-    else
-        Climb(Path, Depth);
+        return;
+    }
+    // Up the path while the counts stay in order: the parents are known without links.
+    int I = Depth;
+    unsigned K;
+    while ((K = ++Freq[Path[I]]) <= Freq[Path[I] + 1]) {
+        if (I == 0)
+            return;
+        --I;
+    }
+    ClimbLinks(Path[I], K);
 }
 
-void TLZHTables::Climb(const int16_t* Path, int Depth)
+void TLZHTables::ClimbLinks(int C, unsigned K)
 {
-    int C = Path[Depth];
-    for (int I = Depth;;) {
-        const unsigned K = ++Freq[C];
+    for (;;) {
         if (K > Freq[C + 1]) {
-            // The order broke: swap this node with the last one of its old count, and
-            // follow the parent links from there.
+            // The order broke: swap this node with the last one of its old count.
             const int L = EndOfRun(Freq, C, K);
             ForgetStepsThrough(C);
             ForgetStepsThrough(L);
@@ -166,16 +172,11 @@ void TLZHTables::Climb(const int16_t* Path, int Depth)
             Prnt[J < LZH_T ? J + 1 : J] = int16_t(C);
             Son[C] = int16_t(J);
             C = L;
-            I = 0;
         }
-        // Until a swap, the parents are the path's nodes, known without following links.
-        if (I > 0) {
-            C = Path[--I];
-        } else {
-            C = Prnt[C];
-            if (C == 0)
-                return;
-        }
+        C = Prnt[C];
+        if (C == 0)
+            return;
+        K = ++Freq[C];
     }
 }
 

@@ -56,9 +56,10 @@ struct TLZHTables {
 private:
     void ForgetSteps();
     void ForgetStepsThrough(int Node);
-    // Counts one more use of Path[Depth] and of each node above it, up to the root. A
-    // node whose count breaks the order swaps places with the last node of its old count.
-    void Climb(const int16_t* Path, int Depth);
+    // Counts one more use of each node above C, up to the root, by the parent links;
+    // C's count has just become K. A node whose count breaks the order first swaps places
+    // with the last node of its old count.
+    void ClimbLinks(int C, unsigned K);
 };
 
 // Fixed position tables: for a first byte i, DCode[i] is the upper six bits of the match
