@@ -256,6 +256,12 @@ struct TLZHRun {
         int Depth = Top.Bits;
         uint64_t Bits = BitBuf << Depth;
         int Node = Path[Depth];
+        // One level more without a branch, as most longer codes end there.
+        const bool Inner = Tables.Son[Node] < LZH_T;
+        Node = Inner ? Tables.Son[Node] + int(Bits >> 63) : Node;
+        Bits <<= int(Inner);
+        Depth += int(Inner);
+        Path[Depth] = int16_t(Node);
         while (Tables.Son[Node] < LZH_T) {
             Node = Tables.Son[Node] + int(Bits >> 63);
             Bits <<= 1;
