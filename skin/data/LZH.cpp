@@ -75,22 +75,25 @@ const TLZHTables::TStep& TLZHTables::Step(unsigned NextBits)
 {
     TStep& Known = Steps[NextBits];
     if (Known.Bits == 0) {
+        // The steps sharing the first K bits of NextBits.
+        auto SpanOf = [NextBits](unsigned K) {
+            const unsigned Shared = LZHStepBits - K;
+            return TSpan{uint16_t(NextBits >> Shared << Shared), uint16_t(1u << Shared)};
+        };
         // The root always has children, so a walked step takes at least one bit.
         int Node = LZH_R;
         unsigned K = 0;
         Known.Path[0] = int16_t(Node);
         while (Son[Node] < LZH_T && K < LZHStepBits) {
-            const unsigned Shared = LZHStepBits - K;  // the bits after the K that lead to Node
-            Through[Node] = {uint16_t(NextBits >> Shared << Shared), uint16_t(1u << Shared)};
-            Node = Son[Node] + int((NextBits >> (Shared - 1)) & 1);
+            Through[Node] = SpanOf(K);
+            Node = Son[Node] + int((NextBits >> (LZHStepBits - 1 - K)) & 1);
             Known.Path[++K] = int16_t(Node);
         }
         Known.Bits = uint8_t(K);
         if (K < LZHStepBits) {
             // A walk that ended early ended at a leaf: it is the step of every value
             // sharing its bits, until another node takes the leaf's place.
-            const unsigned Shared = LZHStepBits - K;
-            const TSpan Span{uint16_t(NextBits >> Shared << Shared), uint16_t(1u << Shared)};
+            const TSpan Span = SpanOf(K);
             Through[Node] = Span;
             const TStep Walked = Known;
             std::fill(Steps + Span.First, Steps + Span.First + Span.Count, Walked);

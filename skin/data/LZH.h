@@ -30,12 +30,13 @@ struct TLZHTables {
     int16_t Son[LZH_T];               // >= T: leaf of symbol (value - T)
 
     // The decoder's shortcut through the tree's top: for each value of the next
-    // LZHStepBits bits, the node the walk reaches within them and the bits it takes (0: not known
-    // yet). A step stays right while the nodes it passed keep their children; each such
+    // LZHStepBits bits, the nodes a walk from the root passes within them, up to a leaf
+    // (Bits 0: not known yet). A step stays right while the nodes it passed keep their
+    // children, and one that ended at a leaf while that leaf keeps its place; each such
     // node records the span of steps passing it (those sharing the bits that lead
     // there), which are forgotten when the node is swapped.
     struct TStep {
-        int16_t Path[LZHStepBits + 1];  // the nodes passed from the root; Path[Bits] is where it ends
+        int16_t Path[LZHStepBits + 1];  // Path[0] is the root, Path[Bits] the last node
         uint8_t Bits;
     };
     struct TSpan {
@@ -56,9 +57,9 @@ struct TLZHTables {
 private:
     void ForgetSteps();
     void ForgetStepsThrough(int Node);
-    // Counts one more use of each node above C, up to the root, by the parent links;
-    // C's count has just become K. A node whose count breaks the order first swaps places
-    // with the last node of its old count.
+    // Carries an update on from node C, whose count has just become K, up to the root
+    // by the parent links: a node whose count broke the order first swaps places with
+    // the last node of its old count, then its parent is counted.
     void ClimbLinks(int C, unsigned K);
 };
 
