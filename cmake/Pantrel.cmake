@@ -28,6 +28,9 @@ if(PANTREL_WINDOWS)
   add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0600 NOMINMAX)
   # Static executables: a build folder can be copied to Windows and run as it is.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # Sections start on page boundaries in the file as in memory, so the loader maps a program
+  # instead of reading all of it into fresh memory at every start (Wine reads unaligned images).
+  add_link_options(-Wl,--file-alignment=0x1000)
 endif()
 if(PANTREL_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
