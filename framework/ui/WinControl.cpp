@@ -123,7 +123,9 @@ void TWinControl::CreateParams(TCreateParams& Params)
     Params.WndParent = FParent ? FParent->Handle() : nullptr;
     Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     Params.WindowClass.lpfnWndProc = DefWindowProcA;
-    Params.WindowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    // The shared arrow is asked for once: under Wine every LoadCursor costs server round trips.
+    static const HCURSOR Arrow = LoadCursorA(nullptr, IDC_ARROW);
+    Params.WindowClass.hCursor = Arrow;
     Params.WinClassName = ClassName();
 }
 
