@@ -121,10 +121,10 @@ void DrawStrip(HDC DC, const RECT& BarRect, const TSkinData& Skin, bool Vertical
     }
     if (Cache.Buffer.Width() != Strip.right || Cache.Buffer.Height() != Strip.bottom)
         Cache.Buffer.SetSize(Strip.right, Strip.bottom);
-    const TMemoryDC Mem(Cache.Buffer.Handle(), DC);
+    const TMemoryDC Mem(Cache.Buffer.Handle());
     const HDC Target = Mem.Handle();
     {
-        const TMemoryDC Back(Cache.Back.Handle(), DC);
+        const TMemoryDC Back(Cache.Back.Handle());
         BitBlt(Target, 0, 0, Strip.right, Strip.bottom, Back.Handle(), 0, 0, SRCCOPY);
     }
 
@@ -142,7 +142,7 @@ void DrawStrip(HDC DC, const RECT& BarRect, const TSkinData& Skin, bool Vertical
         if (Cache.Thumb && Thumb->Trans != 0) {
             DrawTransparent(Target, Place, *Cache.Thumb, SkinKeyColour);
         } else if (Cache.Thumb) {
-            const TMemoryDC Picture(Cache.Thumb->Handle(), DC);
+            const TMemoryDC Picture(Cache.Thumb->Handle());
             BitBlt(Target, Place.left, Place.top, Place.right - Place.left, Place.bottom - Place.top,
                    Picture.Handle(), 0, 0, SRCCOPY);
         }
@@ -194,12 +194,19 @@ void TSkinScrollBar::InstallScrollBars(TWinControl* Control, TSkinData* SkinData
     FOldWindowProc = Control->WindowProc;
     Control->WindowProc = TWndMethod(this, &TSkinScrollBar::WndProc);
     FDragging = FInVScroll = FInHScroll = false;
-    FHorzInfo.cbSize = FVertInfo.cbSize = sizeof(SCROLLINFO);
+    // The bars as they stand count as drawn: they are painted with the window, not at once.
+    for (const int Bar : {SB_HORZ, SB_VERT}) {
+        Info(Bar).cbSize = sizeof(SCROLLINFO);
+        Info(Bar).fMask = SIF_ALL;
+        GetScrollInfo(FHandle, Bar, &Info(Bar));
+    }
     FHorzBar.StyleBit = WS_HSCROLL;
     FVertBar.StyleBit = WS_VSCROLL;
     FTrackThumb = TrackThumb;
+    // The parent is painted with everything else, not at once for each control wrapped.
     SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED |
+                     SWP_DEFERERASE);
 }
 
 bool TSkinScrollBar::BeforeMessage(TMessage& Message)

@@ -196,7 +196,7 @@ void TWinSkinForm::AttachWindow(TSkinData* SkinData)
         SkinChildWindows();
     StartupTrace::Mark("skin: controls walked");
     // The children are painted once the frame is fitted (WM_SKINSTART).
-    RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+    RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_NOCHILDREN);
     // Children made before their frame was skinned are not activated again (the system
     // does not activate MDI children through the hook either): they are skinned now.
     if (FMDIKind == mkFrame && SkinManager)

@@ -6,11 +6,14 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 
 #include "framework/graphics/Colors.h"
+#include "framework/graphics/GdiHolders.h"
 #include "framework/ui/Memo.h"
 #include "framework/ui/Menus.h"
 #include "framework/ui/Panel.h"
+#include "skin/controls/ScrollBars.h"
 #include "tests/controls/Input.h"
 #include "tests/skinform/SkinnedWindow.h"
 #include "tests/support/Capture.h"
@@ -135,6 +138,48 @@ TEST_F(StartPaint, AWindowWaitingForItsStartMessageStillHasItsPaintAhead)
     Settle();
     for (const HWND Child : {Panel->Handle(), Memo->Handle()})
         EXPECT_FALSE(GetUpdateRect(Child, nullptr, FALSE));
+}
+
+TEST_F(StartPaint, WrappingAShownMemoDrawsNothingOnItUntilItIsPainted)
+{
+    TFlatSkin Skin;
+    Skin.WithControls({feScrollbar, feHorzScroll, feVertScroll, feHorzScrollThumb, feVertScrollThumb});
+    TSkinData& Data = LoadSkin(Skin);
+    TForm* Form = MakeForm();
+    Form->SetTag(99);  // never skinned: the kind is put on by hand
+    Memo = new TMemo(Form);
+    Memo->SetParent(Form);
+    Memo->SetBounds(10, 10, 150, 160);
+    Memo->SetScrollBars(ssVertical);
+    Form->Show();
+    AppPumpFor(150);
+    const HWND Wnd = Memo->Handle();
+    // A mark on the system's bar, low on its track.
+    RECT Window{};
+    GetWindowRect(Wnd, &Window);
+    const int BarX = Width(Window) - 2 - GetSystemMetrics(SM_CXVSCROLL) / 2, BarY = Height(Window) * 3 / 4;
+    const COLORREF Mark = RGB(255, 0, 255);
+    {
+        const TWindowDC DC(Wnd, TWindowDC::daWindow);
+        const RECT Spot{BarX - 2, BarY - 2, BarX + 3, BarY + 3};
+        const TBrushHandle Brush(CreateSolidBrush(Mark));
+        FillRect(DC.Handle(), &Spot, Brush.Get());
+    }
+    auto BarPixel = [&] {
+        return CaptureScreenRect(RECT{Window.left + BarX, Window.top + BarY, Window.left + BarX + 1, Window.top + BarY + 1})
+            .Pixel(0, 0);
+    };
+    AppPumpFor(50);  // the screen shows what was drawn once the window's picture is flushed
+    ASSERT_TRUE(SameColor(BarPixel(), Mark));
+    const auto Kind = std::make_unique<TSkinScrollBar>(nullptr);
+    Kind->InstallScrollBars(Memo, &Data, true, nullptr);
+    AppPumpFor(50);
+    EXPECT_TRUE(SameColor(BarPixel(), Mark));
+
+    RedrawWindow(Wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    AppPumpFor(50);
+    EXPECT_TRUE(SameColor(BarPixel(), FlatColour(feVertScroll, 1)));
+    CaptureWindow(Wnd).SavePng("start-paint-memo.png");
 }
 
 }  // namespace
