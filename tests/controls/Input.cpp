@@ -1,5 +1,6 @@
 #include "tests/controls/Input.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "framework/ui/Application.h"
@@ -39,15 +40,15 @@ void MoveMouseTo(POINT Screen, DWORD PumpMs)
     AppPumpFor(PumpMs);
 }
 
-void ClickAt(POINT Screen)
+void ClickAt(POINT Screen, DWORD PumpMs)
 {
-    MoveMouseTo(Screen);
+    MoveMouseTo(Screen, std::min<DWORD>(PumpMs, 100));
     INPUT In[2] = {};
     In[0].type = In[1].type = INPUT_MOUSE;
     In[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     In[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, In, sizeof In[0]);
-    AppPumpFor(150);
+    AppPumpFor(PumpMs);
 }
 
 void PressKey(WORD Key, std::initializer_list<WORD> Held)

@@ -18,7 +18,9 @@ void AppPumpFor(DWORD Ms);
 POINT ScreenPointOf(const TControl* Control, int X, int Y);
 // Moves the mouse there and handles the messages for PumpMs milliseconds.
 void MoveMouseTo(POINT Screen, DWORD PumpMs = 100);
-void ClickAt(POINT Screen);
+// Moves there and clicks, then handles the messages for PumpMs milliseconds (a short time
+// is enough where only the absence of harm is checked).
+void ClickAt(POINT Screen, DWORD PumpMs = 150);
 // Presses (Down) or lets go of the left mouse button where the mouse is, then handles the
 // messages for PumpMs milliseconds (0: none, for input sent from inside a modal loop).
 void MouseButton(bool Down, DWORD PumpMs = 150);

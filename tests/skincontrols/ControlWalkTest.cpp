@@ -339,7 +339,7 @@ TEST_F(ControlWalk, ABareDialogsChildrenTakeTheirKindByClassAndStyleWhateverTheO
         Items[I] = GetWindow(I ? Items[I - 1] : GetWindow(Dialog, GW_CHILD), I ? GW_HWNDNEXT : GW_HWNDFIRST);
     const auto [Group, Check, Drop, Simple, Ex, Edit, Grip, Tabs, OwnTabs] = Items;
     SetForegroundWindow(Dialog);
-    AppPumpUntil([&] { return SkinOf(Dialog) && SkinOf(Dialog)->FSkinState == ssReady; });
+    WaitStarted(Dialog);
     TWinSkinForm* Form = SkinOf(Dialog);
     ASSERT_NE(Form, nullptr);
     const size_t Count = Form->FControls.size();

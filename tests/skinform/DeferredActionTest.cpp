@@ -217,7 +217,7 @@ TEST_F(DeferredActions, ADestroyedBareWindowsObjectIsFreedByTheNextTick)
     const HWND Wnd = Bare();
     ShowWindow(Wnd, SW_SHOW);
     Activate(Wnd);
-    AppPumpUntil([&] { return SkinOf(Wnd) && SkinOf(Wnd)->FSkinState == ssReady; });
+    WaitStarted(Wnd);
     TWinSkinForm* const F = SkinOf(Wnd);
     ASSERT_NE(F, nullptr);
     auto Held = [&] {
@@ -246,7 +246,7 @@ TEST_F(DeferredActions, ASkinComponentThatGoesAwayGivesItsWindowsBackFirst)
     const HWND Dead = Bare();
     ShowWindow(Dead, SW_SHOW);
     Activate(Dead);
-    AppPumpUntil([&] { return SkinOf(Dead) && SkinOf(Dead)->FSkinState == ssReady; });
+    WaitStarted(Dead);
     DestroyWindow(Dead);  // its object waits for the next tick
 
     Roots.clear();  // the skin component goes while its windows are skinned

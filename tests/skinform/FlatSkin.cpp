@@ -4,6 +4,7 @@
 #include <cctype>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <stdexcept>
 
 #include "framework/graphics/BmpFile.h"
@@ -508,5 +509,15 @@ std::vector<std::pair<std::string, std::string>> HostileSkins()
         S.ExtraKeys.push_back({{"Headerbar", "Image"}, "missing.bmp"});
         Add("broken-and-missing-bitmaps", S);
     }
+    return Skins;
+}
+
+std::vector<std::pair<std::string, std::string>> HostileControlSkins()
+{
+    const std::set<std::string> FrameOnly = {"buttons-far-away", "huge-caption-button", "borders-wider-than-windows",
+                                             "unreadable-numbers"};
+    auto Skins = HostileSkins();
+    Skins.erase(std::remove_if(Skins.begin(), Skins.end(), [&](const auto& S) { return FrameOnly.count(S.first); }),
+                Skins.end());
     return Skins;
 }

@@ -214,3 +214,7 @@ std::string FlatBmp(int W, int H, COLORREF Colour);
 // negative numbers in every key; numbers too large to read; a huge caption-button bitmap;
 // bitmaps of the key colour only; broken and missing bitmaps.
 std::vector<std::pair<std::string, std::string>> HostileSkins();
+// The hostile skins that reach the control elements: those about the window frame alone
+// (caption buttons, borders, the title) and the unreadable numbers, which read as defaults,
+// tell a control kind nothing new.
+std::vector<std::pair<std::string, std::string>> HostileControlSkins();

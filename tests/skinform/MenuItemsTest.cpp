@@ -418,7 +418,7 @@ TEST_F(MenuItems, AnMdiWindowListEntryAndTheSeparatorBeforeItAreMeasuredFromThei
     LoadSkin(MenuSkin());
     TMdiFrame Mdi;
     Activate(Mdi.Frame);
-    AppPumpUntil([&] { return SkinOf(Mdi.Frame) && SkinOf(Mdi.Frame)->FSkinState == ssReady; });
+    WaitStarted(Mdi.Frame);
     Mdi.AddChild("Child one");
     TWinSkinForm* F = SkinOf(Mdi.Frame);
     ASSERT_TRUE(F && F->FMenuBar);

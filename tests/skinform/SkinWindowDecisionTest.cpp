@@ -271,7 +271,7 @@ TEST_F(SkinWindowDecision, DialogsAndMessageBoxesTakeTheDialogComponent)
 
     const HWND Dialog = MakeDialog("Dialog", 500, 200);
     Windows.push_back(Dialog);
-    AppPumpUntil([&] { return SkinOf(Dialog) && SkinOf(Dialog)->FSkinState == ssReady; });
+    WaitStarted(Dialog);
     ASSERT_NE(SkinOf(Dialog), nullptr);
     EXPECT_EQ(SkinOf(Dialog)->FSkinData, &Dialogs);
     EXPECT_EQ(SkinOf(Dialog)->FCaptionHeight, 30);

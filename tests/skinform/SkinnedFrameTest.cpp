@@ -431,7 +431,7 @@ TEST_F(SkinnedFrame, SwitchingSkinningOffGivesBackTheOuterSizeAndTheFrame)
 
     SkinManager->SkinningEnabled = true;
     ASSERT_TRUE(SkinManager->SkinWindow(Wnd));
-    AppPumpUntil([&] { return SkinOf(Wnd) && SkinOf(Wnd)->FSkinState == ssReady; });
+    WaitStarted(Wnd);
     const RECT Skinned = WindowRect(Wnd);
     EXPECT_NE(Width(Skinned), Width(Plain));
 

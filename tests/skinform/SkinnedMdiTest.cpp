@@ -42,7 +42,7 @@ protected:
 
     static TWinSkinForm* WaitSkinned(HWND Wnd)
     {
-        AppPumpUntil([&] { return SkinOf(Wnd) && SkinOf(Wnd)->FSkinState == ssReady; });
+        WaitStarted(Wnd);
         AppPumpFor(100);
         return SkinOf(Wnd);
     }

@@ -43,12 +43,19 @@ TWinSkinForm* SkinnedWindow::ShowSkinned(TForm* Form)
 {
     Form->Show();
     SetForegroundWindow(Form->Handle());
+    TWinSkinForm* Skinned = WaitStarted(Form->Handle());
+    Settle();
+    return Skinned;
+}
+
+TWinSkinForm* SkinnedWindow::WaitStarted(HWND Wnd)
+{
     TWinSkinForm* Skinned = nullptr;
     AppPumpUntil([&] {
-        Skinned = SkinOf(Form->Handle());
-        return Skinned && Skinned->FSkinState == ssReady;
+        Skinned = SkinOf(Wnd);
+        // A window whose frame stays the system's never leaves ssNew: nothing to wait for.
+        return Skinned && (Skinned->FSkinState == ssReady || !Skinned->FrameSkinned());
     });
-    Settle();
     return Skinned;
 }
 

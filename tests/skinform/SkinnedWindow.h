@@ -40,6 +40,9 @@ protected:
     // it is not skinned.
     TWinSkinForm* ShowSkinned(TForm* Form);
     static TWinSkinForm* SkinOf(HWND Wnd);
+    // Handles messages until Wnd's skin object has started (its frame fitted, or left to the
+    // system); its skin object, or null after three seconds without one.
+    static TWinSkinForm* WaitStarted(HWND Wnd);
     // Waits until the window's non-client area has been painted by the skin.
     static void Settle(DWORD Ms = 150);
 
