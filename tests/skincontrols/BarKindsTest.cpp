@@ -123,17 +123,17 @@ INT_PTR CALLBACK GripDialogProc(HWND, UINT Msg, WPARAM, LPARAM)
 // its bottom-right corner, made before the dialog is skinned as in a real dialog; shown.
 HWND MakeGripDialog()
 {
-    std::vector<WORD> T;
-    for (const DWORD V : {DWORD(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME), DWORD(0)})
-        T.insert(T.end(), {LOWORD(V), HIWORD(V)});
-    // One item at 0, 0, 200 x 100; no menu, the dialog class, the caption "Grip".
-    T.insert(T.end(), {1, 0, 0, 200, 100, 0, 0, 'G', 'r', 'i', 'p', 0});  // ends on a DWORD boundary
-    for (const DWORD V : {DWORD(WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN), DWORD(0)})
-        T.insert(T.end(), {LOWORD(V), HIWORD(V)});
-    // At 190, 90, 10 x 10, id 100, the scroll-bar class, no text, no data.
-    T.insert(T.end(), {190, 90, 10, 10, 100, 0xFFFF, 0x0084, 0, 0});
+    constexpr DWORD DialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+    constexpr DWORD GripStyle = WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP | SBS_SIZEBOXBOTTOMRIGHTALIGN;
+    alignas(DWORD) const WORD T[] = {
+        LOWORD(DialogStyle), HIWORD(DialogStyle), 0, 0,
+        // One item at 0, 0, 200 x 100; no menu, the dialog class, the caption "Grip".
+        1, 0, 0, 200, 100, 0, 0, 'G', 'r', 'i', 'p', 0,  // ends on a DWORD boundary
+        LOWORD(GripStyle), HIWORD(GripStyle), 0, 0,
+        // At 190, 90, 10 x 10, id 100, the scroll-bar class, no text, no data.
+        190, 90, 10, 10, 100, 0xFFFF, 0x0084, 0, 0};
     const HWND Dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
-                                                   reinterpret_cast<LPCDLGTEMPLATEA>(T.data()), nullptr,
+                                                   reinterpret_cast<LPCDLGTEMPLATEA>(T), nullptr,
                                                    GripDialogProc, 0);
     SetWindowPos(Dialog, nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(Dialog, SW_SHOW);
