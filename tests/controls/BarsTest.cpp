@@ -17,6 +17,7 @@
 #include "framework/ui/ProgressBar.h"
 #include "framework/ui/StandardControls.h"
 #include "framework/ui/TrackBar.h"
+#include "tests/controls/DesignFormFixture.h"
 #include "tests/controls/Input.h"
 
 namespace {
@@ -80,34 +81,18 @@ std::string ClassOf(TWinControl* C)
     return Name;
 }
 
-class BarsTest : public ::testing::Test {
+class BarsTest : public DesignFormTest {
 protected:
     void SetUp() override
     {
-        RegisterStandardControls();
-        Form = new TForm(Application);
-        ReadComponentText(Design, Form, "BarsForm");
+        ReadForm(Design, "BarsForm");
         Header = Find<THeaderControl>("Header1");
         Progress = Find<TProgressBar>("Progress1");
         Track = Find<TTrackBar>("Track1");
         Standing = Find<TTrackBar>("Track2");
         Track->OnChange = TNotifyEvent(this, &BarsTest::Changed);
         Header->OnSectionClick = TSectionNotifyEvent(this, &BarsTest::SectionClicked);
-        Form->Show();
-        SetForegroundWindow(Form->Handle());
-        AppPumpFor(300);
-    }
-    void TearDown() override
-    {
-        delete Form;
-        AppPumpFor(50);
-    }
-    template<class T>
-    T* Find(const char* Name)
-    {
-        auto* C = dynamic_cast<T*>(Form->FindComponent(Name));
-        EXPECT_NE(C, nullptr) << Name;
-        return C;
+        ShowForm();
     }
     void Changed(TObject*) { Positions.push_back(Track->Position()); }
     void SectionClicked(TObject*, THeaderSection* Section) { Clicked.push_back(Section->Index()); }
@@ -119,7 +104,6 @@ protected:
         return ScreenPointOf(Bar, (Thumb.left + Thumb.right) / 2, (Thumb.top + Thumb.bottom) / 2);
     }
 
-    TForm* Form = nullptr;
     THeaderControl* Header = nullptr;
     TProgressBar* Progress = nullptr;
     TTrackBar* Track = nullptr;

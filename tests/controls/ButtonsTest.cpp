@@ -21,6 +21,7 @@
 #include "framework/ui/SpeedButton.h"
 #include "framework/ui/StandardControls.h"
 #include "framework/ui/UpDown.h"
+#include "tests/controls/DesignFormFixture.h"
 #include "tests/controls/Input.h"
 #include "tests/support/Capture.h"
 
@@ -190,13 +191,11 @@ void ClickAgainAt(POINT Screen)
     ClickAt(Screen);
 }
 
-class ButtonsTest : public ::testing::Test {
+class ButtonsTest : public DesignFormTest {
 protected:
     void SetUp() override
     {
-        RegisterStandardControls();
-        Form = new TForm(Application);
-        ReadComponentText(Design, Form, "ButtonsForm");
+        ReadForm(Design, "ButtonsForm");
         Check1 = Find<TCheckBox>("CheckBox1");
         Check2 = Find<TCheckBox>("CheckBox2");
         Radio1 = Find<TRadioButton>("Radio1");
@@ -212,27 +211,12 @@ protected:
                                                                    Speed3})
             C->OnClick = TNotifyEvent(this, &ButtonsTest::Clicked);
         UpDown->OnClick = TUDClickEvent(this, &ButtonsTest::Stepped);
-        Form->Show();
-        SetForegroundWindow(Form->Handle());
-        AppPumpFor(300);
-    }
-    void TearDown() override
-    {
-        delete Form;
-        AppPumpFor(50);
-    }
-    template<class T>
-    T* Find(const char* Name)
-    {
-        auto* C = dynamic_cast<T*>(Form->FindComponent(Name));
-        EXPECT_NE(C, nullptr) << Name;
-        return C;
+        ShowForm();
     }
     void Clicked(TObject* Sender) { Clicks.push_back(static_cast<TComponent*>(Sender)->Name()); }
     void Stepped(TObject*, TUDBtnType Button) { Steps.push_back(Button); }
     POINT Middle(const TControl* C) { return ScreenPointOf(C, C->Width() / 2, C->Height() / 2); }
 
-    TForm* Form = nullptr;
     TCheckBox* Check1 = nullptr;
     TCheckBox* Check2 = nullptr;
     TRadioButton* Radio1 = nullptr;

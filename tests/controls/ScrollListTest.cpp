@@ -15,6 +15,7 @@
 #include "framework/ui/ListView.h"
 #include "framework/ui/ScrollBar.h"
 #include "framework/ui/StandardControls.h"
+#include "tests/controls/DesignFormFixture.h"
 #include "tests/controls/Input.h"
 
 namespace {
@@ -116,7 +117,7 @@ std::string HeaderText(HWND Header, int Index)
     return Text;
 }
 
-class ScrollListTest : public ::testing::Test {
+class ScrollListTest : public DesignFormTest {
 public:
     void Changed(TObject*) { Positions.push_back(Bar->Position()); }
     void Clicked(TObject*) { ++Clicks; }
@@ -130,23 +131,14 @@ public:
 protected:
     void SetUp() override
     {
-        RegisterStandardControls();
-        Form = new TForm(Application);
-        ReadComponentText(Design, Form, "ScrollForm");
-        Bar = dynamic_cast<TScrollBar*>(Form->FindComponent("Bar1"));
-        List = dynamic_cast<TListBox*>(Form->FindComponent("List1"));
-        View = dynamic_cast<TListView*>(Form->FindComponent("View1"));
+        ReadForm(Design, "ScrollForm");
+        Bar = Find<TScrollBar>("Bar1");
+        List = Find<TListBox>("List1");
+        View = Find<TListView>("View1");
         ASSERT_TRUE(Bar && List && View);
         Bar->OnChange = TNotifyEvent(this, &ScrollListTest::Changed);
         List->OnClick = TNotifyEvent(this, &ScrollListTest::Clicked);
-        Form->Show();
-        SetForegroundWindow(Form->Handle());
-        AppPumpFor(300);
-    }
-    void TearDown() override
-    {
-        delete Form;
-        AppPumpFor(50);
+        ShowForm();
     }
     // Screen point Along pixels down the bar, in its middle.
     POINT OnBar(int Along) const { return ScreenPointOf(Bar, Bar->Width() / 2, Along); }
@@ -159,7 +151,6 @@ protected:
         return Info.nPos;
     }
 
-    TForm* Form = nullptr;
     TScrollBar* Bar = nullptr;
     TListBox* List = nullptr;
     TListView* View = nullptr;

@@ -14,6 +14,7 @@
 #include "framework/ui/StandardControls.h"
 #include "framework/ui/TabControl.h"
 #include "framework/ui/TabSet.h"
+#include "tests/controls/DesignFormFixture.h"
 #include "tests/controls/Input.h"
 #include "tests/support/Capture.h"
 
@@ -109,13 +110,11 @@ bool SameRect(const RECT& A, const RECT& B)
     return EqualRect(&A, &B) != 0;
 }
 
-class TabControlsTest : public ::testing::Test {
+class TabControlsTest : public DesignFormTest {
 protected:
     void SetUp() override
     {
-        RegisterStandardControls();
-        Form = new TForm(Application);
-        ReadComponentText(Design, Form, "TabsForm");
+        ReadForm(Design, "TabsForm");
         Pages = Find<TPageControl>("PageControl1");
         Tabs = Find<TTabControl>("TabControl1");
         Set = Find<TTabSet>("TabSet1");
@@ -126,26 +125,13 @@ protected:
         Tabs->OnChange = TNotifyEvent(this, &TabControlsTest::Changed);
         Set->OnChange = TNotifyEvent(this, &TabControlsTest::Changed);
         Narrow->OnChange = TNotifyEvent(this, &TabControlsTest::Changed);
-        Form->Show();
-        SetForegroundWindow(Form->Handle());
-        AppPumpFor(300);
-    }
-    void TearDown() override
-    {
-        delete Form;
-        AppPumpFor(50);
-    }
-    template<class T>
-    T* Find(const char* Name)
-    {
-        return dynamic_cast<T*>(Form->FindComponent(Name));
+        ShowForm();
     }
 
 public:
     void Changed(TObject* Sender) { ++Changes[Sender]; }
 
 protected:
-    TForm* Form = nullptr;
     TPageControl* Pages = nullptr;
     TTabControl* Tabs = nullptr;
     TTabSet* Set = nullptr;
