@@ -2,62 +2,22 @@
 
 // --- TComboBoxStrings --------------------------------------------------------------------
 
-PANTREL_REGISTER(TComboBoxStrings, TStrings)
+PANTREL_REGISTER(TComboBoxStrings, TWindowItems)
 
-void TComboBoxStrings::Put(int Index, const std::string& S)
+TComboBoxStrings::TComboBoxStrings(TCustomComboBox* ACombo)
+    : TWindowItems(ACombo, ACombo->FItemIndex, {CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_ADDSTRING}),
+      FCombo(ACombo)
 {
-    TObject* Object = FList.Objects(Index);
-    const bool WasSelected = FCombo->ItemIndex() == Index;
-    Delete(Index);
-    InsertObject(Index, S, Object);
-    if (WasSelected)
-        FCombo->SetItemIndex(Index);
 }
 
-void TComboBoxStrings::Insert(int Index, const std::string& S)
+int TComboBoxStrings::ChosenIndex() const
 {
-    CheckIndex(Index, FList.Count() + 1);
-    Changing();
-    FList.Insert(Index, S);
-    if (FCombo->HandleAllocated())
-        SendMessageA(FCombo->Handle(), CB_INSERTSTRING, WPARAM(Index), reinterpret_cast<LPARAM>(S.c_str()));
-    else if (FCombo->FItemIndex >= Index)
-        ++FCombo->FItemIndex;
-    Changed();
+    return FCombo->ItemIndex();
 }
 
-void TComboBoxStrings::Delete(int Index)
+void TComboBoxStrings::Choose(int Index)
 {
-    CheckIndex(Index, FList.Count());
-    Changing();
-    FList.Delete(Index);
-    if (FCombo->HandleAllocated())
-        SendMessageA(FCombo->Handle(), CB_DELETESTRING, WPARAM(Index), 0);
-    else if (FCombo->FItemIndex == Index)
-        FCombo->FItemIndex = -1;
-    else if (FCombo->FItemIndex > Index)
-        --FCombo->FItemIndex;
-    Changed();
-}
-
-void TComboBoxStrings::Clear()
-{
-    Changing();
-    FList.Clear();
-    FCombo->FItemIndex = -1;
-    if (FCombo->HandleAllocated())
-        SendMessageA(FCombo->Handle(), CB_RESETCONTENT, 0, 0);
-    Changed();
-}
-
-void TComboBoxStrings::FillWindow()
-{
-    const HWND Wnd = FCombo->Handle();
-    SendMessageA(Wnd, CB_RESETCONTENT, 0, 0);
-    for (int I = 0; I < FList.Count(); ++I) {
-        const std::string S = FList.Get(I);
-        SendMessageA(Wnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(S.c_str()));
-    }
+    FCombo->SetItemIndex(Index);
 }
 
 // --- TCustomComboBox ---------------------------------------------------------------------

@@ -3,33 +3,22 @@
 // part, ItemIndex the chosen item (-1 for none).
 #pragma once
 
-#include "framework/core/Strings.h"
-#include "framework/ui/WinControl.h"
+#include "framework/ui/WindowItems.h"
 
 class TCustomComboBox;
 
 PANTREL_ENUM(TComboBoxStyle, csDropDown, csSimple, csDropDownList)
 
-class TComboBoxStrings : public TStrings {
-    PANTREL_CLASS(TComboBoxStrings, TStrings)
-    explicit TComboBoxStrings(TCustomComboBox* ACombo) : FCombo(ACombo) {}
+class TComboBoxStrings : public TWindowItems {
+    PANTREL_CLASS(TComboBoxStrings, TWindowItems)
+    explicit TComboBoxStrings(TCustomComboBox* ACombo);
 
-    int Count() const override { return FList.Count(); }
-    std::string Get(int Index) const override { return FList.Get(Index); }
-    TObject* Objects(int Index) const override { return FList.Objects(Index); }
-    void PutObject(int Index, TObject* AObject) override { FList.PutObject(Index, AObject); }
-    void Put(int Index, const std::string& S) override;
-    void Insert(int Index, const std::string& S) override;
-    void Delete(int Index) override;
-    void Clear() override;
-    int IndexOf(const std::string& S) const override { return FList.IndexOf(S); }
+protected:
+    int ChosenIndex() const override;
+    void Choose(int Index) override;
 
 private:
-    friend class TCustomComboBox;
-    // Fills the combo box's window with every item.
-    void FillWindow();
     TCustomComboBox* FCombo;
-    TStringList FList;
 };
 
 class TCustomComboBox : public TWinControl {

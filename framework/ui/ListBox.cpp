@@ -2,62 +2,22 @@
 
 // --- TListBoxStrings ---------------------------------------------------------------------
 
-PANTREL_REGISTER(TListBoxStrings, TStrings)
+PANTREL_REGISTER(TListBoxStrings, TWindowItems)
 
-void TListBoxStrings::Put(int Index, const std::string& S)
+TListBoxStrings::TListBoxStrings(TListBox* AListBox)
+    : TWindowItems(AListBox, AListBox->FItemIndex, {LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_ADDSTRING}),
+      FListBox(AListBox)
 {
-    TObject* Object = FList.Objects(Index);
-    const bool WasSelected = FListBox->ItemIndex() == Index;
-    Delete(Index);
-    InsertObject(Index, S, Object);
-    if (WasSelected)
-        FListBox->SetItemIndex(Index);
 }
 
-void TListBoxStrings::Insert(int Index, const std::string& S)
+int TListBoxStrings::ChosenIndex() const
 {
-    CheckIndex(Index, FList.Count() + 1);
-    Changing();
-    FList.Insert(Index, S);
-    if (FListBox->HandleAllocated())
-        SendMessageA(FListBox->Handle(), LB_INSERTSTRING, WPARAM(Index), reinterpret_cast<LPARAM>(S.c_str()));
-    else if (FListBox->FItemIndex >= Index)
-        ++FListBox->FItemIndex;
-    Changed();
+    return FListBox->ItemIndex();
 }
 
-void TListBoxStrings::Delete(int Index)
+void TListBoxStrings::Choose(int Index)
 {
-    CheckIndex(Index, FList.Count());
-    Changing();
-    FList.Delete(Index);
-    if (FListBox->HandleAllocated())
-        SendMessageA(FListBox->Handle(), LB_DELETESTRING, WPARAM(Index), 0);
-    else if (FListBox->FItemIndex == Index)
-        FListBox->FItemIndex = -1;
-    else if (FListBox->FItemIndex > Index)
-        --FListBox->FItemIndex;
-    Changed();
-}
-
-void TListBoxStrings::Clear()
-{
-    Changing();
-    FList.Clear();
-    FListBox->FItemIndex = -1;
-    if (FListBox->HandleAllocated())
-        SendMessageA(FListBox->Handle(), LB_RESETCONTENT, 0, 0);
-    Changed();
-}
-
-void TListBoxStrings::FillWindow()
-{
-    const HWND Wnd = FListBox->Handle();
-    SendMessageA(Wnd, LB_RESETCONTENT, 0, 0);
-    for (int I = 0; I < FList.Count(); ++I) {
-        const std::string S = FList.Get(I);
-        SendMessageA(Wnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(S.c_str()));
-    }
+    FListBox->SetItemIndex(Index);
 }
 
 // --- TListBox ----------------------------------------------------------------------------

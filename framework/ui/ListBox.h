@@ -4,30 +4,20 @@
 // the box it also scrolls sideways. OnClick follows every change of the choice by the user.
 #pragma once
 
-#include "framework/core/Strings.h"
-#include "framework/ui/WinControl.h"
+#include "framework/ui/WindowItems.h"
 
 class TListBox;
 
-class TListBoxStrings : public TStrings {
-    PANTREL_CLASS(TListBoxStrings, TStrings)
-    explicit TListBoxStrings(TListBox* AListBox) : FListBox(AListBox) {}
+class TListBoxStrings : public TWindowItems {
+    PANTREL_CLASS(TListBoxStrings, TWindowItems)
+    explicit TListBoxStrings(TListBox* AListBox);
 
-    int Count() const override { return FList.Count(); }
-    std::string Get(int Index) const override { return FList.Get(Index); }
-    TObject* Objects(int Index) const override { return FList.Objects(Index); }
-    void PutObject(int Index, TObject* AObject) override { FList.PutObject(Index, AObject); }
-    void Put(int Index, const std::string& S) override;
-    void Insert(int Index, const std::string& S) override;
-    void Delete(int Index) override;
-    void Clear() override;
-    int IndexOf(const std::string& S) const override { return FList.IndexOf(S); }
+protected:
+    int ChosenIndex() const override;
+    void Choose(int Index) override;
 
 private:
-    friend class TListBox;
-    void FillWindow();
     TListBox* FListBox;
-    TStringList FList;
 };
 
 class TListBox : public TWinControl {

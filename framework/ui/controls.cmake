@@ -8,7 +8,7 @@ pantrel_library(pantrel_controls
     BitBtn.cpp Button.cpp ButtonGlyph.cpp CheckBox.cpp ComboBox.cpp Edit.cpp GroupBox.cpp Image.cpp
     Label.cpp Memo.cpp Menus.cpp OpenPictureDialog.cpp Panel.cpp RadioButton.cpp RadioGroup.cpp
     SpeedButton.cpp StandardControls.cpp StatusBar.cpp TreeView.cpp UpDown.cpp
-    ListBox.cpp ListView.cpp ScrollBar.cpp
+    ListBox.cpp ListView.cpp ScrollBar.cpp WindowItems.cpp
     ProgressBar.cpp TrackBar.cpp HeaderControl.cpp
     TabControl.cpp TabSet.cpp
   DEPS pantrel_ui pantrel_graphics comctl32 gdi32 user32)
