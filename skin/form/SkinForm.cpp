@@ -32,11 +32,13 @@ enum : int { tgRestore = 0, tgMaximize = 1, tgMinimize = 2, tgClose = 3, tgSepar
 int Width(const RECT& R) { return R.right - R.left; }
 int Height(const RECT& R) { return R.bottom - R.top; }
 
-// A shown window that changes its frame several times in a row paints none of the steps;
-// the caller invalidates it once at the end.
+// A shown top-level window that changes its frame several times in a row paints none of the
+// steps; the caller invalidates it once at the end. Child windows are left alone: a plain
+// child never handles the start message that paints it whole again.
 class TRedrawOff {
 public:
-    explicit TRedrawOff(HWND Wnd) : FWnd(IsWindowVisible(Wnd) ? Wnd : nullptr)
+    explicit TRedrawOff(HWND Wnd)
+        : FWnd(IsWindowVisible(Wnd) && !(GetWindowLongPtrA(Wnd, GWL_STYLE) & WS_CHILD) ? Wnd : nullptr)
     {
         if (FWnd)
             SendMessageA(FWnd, WM_SETREDRAW, FALSE, 0);
