@@ -37,8 +37,8 @@ int Height(const RECT& R) { return R.bottom - R.top; }
 // child never handles the start message that paints it whole again.
 class TRedrawOff {
 public:
-    explicit TRedrawOff(HWND Wnd)
-        : FWnd(IsWindowVisible(Wnd) && !(GetWindowLongPtrA(Wnd, GWL_STYLE) & WS_CHILD) ? Wnd : nullptr)
+    explicit TRedrawOff(HWND Wnd, bool On = true)
+        : FWnd(On && IsWindowVisible(Wnd) && !(GetWindowLongPtrA(Wnd, GWL_STYLE) & WS_CHILD) ? Wnd : nullptr)
     {
         if (FWnd)
             SendMessageA(FWnd, WM_SETREDRAW, FALSE, 0);
@@ -173,13 +173,29 @@ void TWinSkinForm::AttachWindow(TSkinData* SkinData)
             SetWindowLongPtrA(FMDIClient, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FClientInstance->Proc())));
     }
 
+    {
+        // Taking the bar from the system changes the frame, and the kinds recolour and frame
+        // their controls anew: none of it is painted before WM_SKINSTART has fitted the frame.
+        const TRedrawOff Quiet(FHandle, FrameSkinned());
+        TakeFrameAndControls(SkinData);
+    }
+    StartupTrace::Mark("skin: controls walked");
+    // The children are painted once the frame is fitted (WM_SKINSTART).
+    RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_NOCHILDREN);
+    // Children made before their frame was skinned are not activated again (the system
+    // does not activate MDI children through the hook either): they are skinned now.
+    if (FMDIKind == mkFrame && SkinManager)
+        for (HWND Child = GetTopWindow(FMDIClient); Child; Child = GetWindow(Child, GW_HWNDNEXT))
+            SkinManager->SkinWindow(Child);
+}
+
+void TWinSkinForm::TakeFrameAndControls(TSkinData* SkinData)
+{
     if (FrameSkinned()) {
         FMenuHandle = GetMenu(FHandle);
         if (FMenuHandle && FMDIKind != mkChild) {
             FMenuBar = std::make_unique<TWinSkinMenu>(this, SkinData, FForm ? FForm->Menu() : nullptr);
             FMenuHeight = GetSystemMetrics(SM_CYMENU);
-            // Taking the bar from the system changes the frame, which WM_SKINSTART fits again.
-            const TRedrawOff Quiet(FHandle);
             FMenuBar->BuildFromHandle();
         }
         const bool KeepBoxes = (IsMDIChild() && SkinManager && SkinManager->MDIChildMaximized) || WindowMinimized();
@@ -196,14 +212,6 @@ void TWinSkinForm::AttachWindow(TSkinData* SkinData)
         SkinChildControls(FForm);
     else
         SkinChildWindows();
-    StartupTrace::Mark("skin: controls walked");
-    // The children are painted once the frame is fitted (WM_SKINSTART).
-    RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_NOCHILDREN);
-    // Children made before their frame was skinned are not activated again (the system
-    // does not activate MDI children through the hook either): they are skinned now.
-    if (FMDIKind == mkFrame && SkinManager)
-        for (HWND Child = GetTopWindow(FMDIClient); Child; Child = GetWindow(Child, GW_HWNDNEXT))
-            SkinManager->SkinWindow(Child);
 }
 
 void TWinSkinForm::ReadFrameMetrics()

@@ -209,6 +209,9 @@ private:
     bool FFrameSkinned = false;
 
     void TakeSkin(TSkinData* SkinData);
+    // The frame's part of attaching (menu bar, caption boxes, metrics), the subclass and the
+    // control walk.
+    void TakeFrameAndControls(TSkinData* SkinData);
     // The border parts as last drawn, by part.
     struct TPartImage {
         int Width = 0;

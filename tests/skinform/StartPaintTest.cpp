@@ -23,7 +23,7 @@ namespace {
 // Paint messages per window of this thread while a TPaintCount is alive: sent ones through
 // one hook, taken from the queue through another.
 struct TPaintCount {
-    std::map<HWND, int> NCPaint, Paint;
+    std::map<HWND, int> NCPaint, Paint, Erase;
 
     TPaintCount()
     {
@@ -50,6 +50,8 @@ private:
             ++NCPaint[Wnd];
         else if (Msg == WM_PAINT)
             ++Paint[Wnd];
+        else if (Msg == WM_ERASEBKGND)
+            ++Erase[Wnd];
     }
     static LRESULT CALLBACK Sent(int Code, WPARAM WParam, LPARAM LParam)
     {
@@ -107,6 +109,7 @@ TEST_F(StartPaint, FrameAndChildrenArePaintedOnceAfterTheFitAndFromTheSkin)
     for (const HWND Child : {Panel->Handle(), Memo->Handle()}) {
         EXPECT_EQ(Count.NCPaint[Child], 1) << "child " << Child;
         EXPECT_EQ(Count.Paint[Child], 1) << "child " << Child;
+        EXPECT_LE(Count.Erase[Child], 1) << "child " << Child;
     }
     EXPECT_EQ(Count.Paint[Form->Handle()], 1);
 
