@@ -6,6 +6,7 @@
 // the report says where the time goes.
 // Usage: app_startup_benchmark [runs] [--shots]   (--shots: a PNG of each window when ready)
 #include "tests/app/PantrelDriver.h"
+#include "tests/support/Bench.h"
 #include "tests/support/Capture.h"
 
 #include <windows.h>
@@ -114,12 +115,6 @@ std::vector<std::pair<std::string, double>> ReadMarks(const std::string& FileNam
             Marks.emplace_back(Name, double(Ticks - Start) * 1000.0 / Frequency);
     }
     return Marks;
-}
-
-double Median(std::vector<double> Values)
-{
-    std::sort(Values.begin(), Values.end());
-    return Values[Values.size() / 2];
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 
 #include "skin/data/SkinReader.h"
 #include "tests/skin/LZHOracle.h"
+#include "tests/support/Bench.h"
 #include "tools/skintool/LzhEncoder.h"
 
 // The process's CPU time, so that other programs on a busy machine do not count.
@@ -34,12 +35,6 @@ static double MBPerSecond(size_t OutputBytes, F&& Run)
         Seconds = CpuSeconds() - Start;
     } while (Seconds < 0.3);
     return double(OutputBytes) * Rounds / Seconds / 1e6;
-}
-
-static double Median(std::vector<double> Values)
-{
-    std::sort(Values.begin(), Values.end());
-    return Values[Values.size() / 2];
 }
 
 static void Measure(const char* Label, const std::vector<uint8_t>& Stream)

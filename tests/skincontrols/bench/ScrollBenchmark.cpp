@@ -17,6 +17,7 @@
 #include "framework/ui/StandardControls.h"
 #include "skin/controls/ScrollBars.h"
 #include "skin/data/SkinData.h"
+#include "tests/skinform/bench/SkinBench.h"
 
 namespace {
 
@@ -88,15 +89,6 @@ VOID CALLBACK DragTick(HWND, UINT, UINT_PTR Id, DWORD)
     MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, DragAt);
 }
 
-void Pump(DWORD Ms)
-{
-    const DWORD Start = GetTickCount();
-    while (GetTickCount() - Start < Ms) {
-        Application->ProcessMessages();
-        Sleep(5);
-    }
-}
-
 // Drags the memo's thumb from the top of its track to the bottom of the bar.
 void DragThumb(TMemo* Memo)
 {
@@ -131,14 +123,6 @@ TMemo* LongMemo(TForm* Form, int Left, const std::string& Text)
     return Memo;
 }
 
-double Median(std::vector<double> V)
-{
-    if (V.empty())
-        return 0;
-    std::sort(V.begin(), V.end());
-    return V[V.size() / 2];
-}
-
 }  // namespace
 
 int main(int Argc, char** Argv)
@@ -151,11 +135,8 @@ int main(int Argc, char** Argv)
     RegisterStandardControls();
     Application->Initialize();
     TSkinData Skin(nullptr);
-    Skin.SkinStream->LoadFromFile(Argv[1]);
-    if (!Skin.LoadSkin()) {
-        std::fprintf(stderr, "the skin was refused\n");
+    if (!LoadBenchSkin(Skin, Argv[1], false))
         return 1;
-    }
 
     std::string Text;
     for (int I = 0; I < Lines; ++I)

@@ -23,20 +23,12 @@
 #include "framework/ui/Panel.h"
 #include "framework/ui/TreeView.h"
 #include "skin/data/SkinData.h"
+#include "tests/skinform/bench/SkinBench.h"
 #include "skin/form/SkinForm.h"
 #include "skin/manage/SkinManage.h"
 #include "tools/skinpreview/PreviewForm.h"
 
 namespace {
-
-void Pump(DWORD Ms)
-{
-    const DWORD Start = GetTickCount();
-    while (GetTickCount() - Start < Ms) {
-        Application->ProcessMessages();
-        Sleep(5);
-    }
-}
 
 TForm* MainWindowLike(const char* Caption, int Left, bool Plain)
 {
@@ -132,13 +124,8 @@ int main(int Argc, char** Argv)
     Application->Initialize();
     // As the main window's design does: the skin, then the component switched on.
     TSkinData Skin(nullptr);
-    Skin.SkinStream->LoadFromFile(Argv[1]);
-    if (!Skin.LoadSkin()) {
-        std::fprintf(stderr, "the skin was refused\n");
+    if (!LoadBenchSkin(Skin, Argv[1], true))
         return 1;
-    }
-    Skin.Loaded();
-    Skin.SetActive(true);
 
     TForm* Skinned = MainWindowLike("Pantrel系统", 0, false);
     TForm* Plain = MainWindowLike("Pantrel系统", 320, true);

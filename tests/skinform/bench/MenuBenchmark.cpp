@@ -18,21 +18,13 @@
 #include "framework/ui/StandardControls.h"
 #include "framework/ui/Timer.h"
 #include "skin/data/SkinData.h"
+#include "tests/skinform/bench/SkinBench.h"
 #include "skin/form/NCObjects.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinMenuBar.h"
 #include "skin/manage/SkinManage.h"
 
 namespace {
-
-void Pump(DWORD Ms)
-{
-    const DWORD Start = GetTickCount();
-    while (GetTickCount() - Start < Ms) {
-        Application->ProcessMessages();
-        Sleep(5);
-    }
-}
 
 TForm* MainWindowLike(int Left, bool Plain)
 {
@@ -123,12 +115,6 @@ double OpenOnce(POINT Screen)
     return double(Watch.Painted.QuadPart - Start.QuadPart) * 1e3 / double(Frequency.QuadPart);
 }
 
-double Median(std::vector<double> Values)
-{
-    std::sort(Values.begin(), Values.end());
-    return Values[Values.size() / 2];
-}
-
 }  // namespace
 
 int main(int Argc, char** Argv)
@@ -145,13 +131,8 @@ int main(int Argc, char** Argv)
     Application->Initialize();
     Watch.Hook = SetWindowsHookExA(WH_CBT, &WatchMenus, nullptr, GetCurrentThreadId());
     TSkinData Skin(nullptr);
-    Skin.SkinStream->LoadFromFile(Argv[1]);
-    if (!Skin.LoadSkin()) {
-        std::fprintf(stderr, "the skin was refused\n");
+    if (!LoadBenchSkin(Skin, Argv[1], true))
         return 1;
-    }
-    Skin.Loaded();
-    Skin.SetActive(true);
     TForm* Skinned = MainWindowLike(0, false);
     TForm* Plain = MainWindowLike(520, true);
     Pump(800);
