@@ -266,6 +266,17 @@ void TCustomForm::CreateParams(TCreateParams& Params)
         Params.X = CW_USEDEFAULT;
         Params.Y = CW_USEDEFAULT;
     }
+    // A client size asked for before the window exists sizes it from the start: a window
+    // made at the old size and then resized costs a round of messages and a server trip.
+    // The client area is checked once the window and its menu exist.
+    if (FClientWidth >= 0 || FClientHeight >= 0) {
+        RECT Frame{0, 0, 0, 0};
+        AdjustWindowRectEx(&Frame, Params.Style, FMenu != nullptr, Params.ExStyle);
+        if (FClientWidth >= 0)
+            Params.Width = FClientWidth + int(Frame.right - Frame.left);
+        if (FClientHeight >= 0)
+            Params.Height = FClientHeight + int(Frame.bottom - Frame.top);
+    }
 }
 
 void TCustomForm::CreateWnd()

@@ -117,6 +117,38 @@ TEST(Form, IsBuiltFromItsStoredDesign)
     delete Form;
 }
 
+namespace {
+
+SIZE CreatedSize{};
+LRESULT CALLBACK NoteCreatedSize(int Code, WPARAM WParam, LPARAM LParam)
+{
+    if (Code == HCBT_CREATEWND) {
+        const CREATESTRUCTA* Create = reinterpret_cast<CBT_CREATEWNDA*>(LParam)->lpcs;
+        if (!(Create->style & WS_CHILD))
+            CreatedSize = {Create->cx, Create->cy};
+    }
+    return CallNextHookEx(nullptr, Code, WParam, LParam);
+}
+
+}  // namespace
+
+// Made at its old size and resized, a window would cost a round of messages at every start.
+TEST(Form, AClientSizeGivenBeforeTheWindowSizesItWhenMade)
+{
+    auto* Form = new TForm(Application);
+    Form->SetBorderStyle(bsSingle);
+    Form->SetClientSize(333, 222);
+    const HHOOK Hook = SetWindowsHookExA(WH_CBT, &NoteCreatedSize, nullptr, GetCurrentThreadId());
+    Form->HandleNeeded();
+    UnhookWindowsHookEx(Hook);
+    const RECT Window = WindowRect(Form->Handle());
+    EXPECT_EQ(CreatedSize.cx, Window.right - Window.left);
+    EXPECT_EQ(CreatedSize.cy, Window.bottom - Window.top);
+    EXPECT_EQ(Form->ClientWidth(), 333);
+    EXPECT_EQ(Form->ClientHeight(), 222);
+    delete Form;
+}
+
 TEST(Form, AFailingCreationHandlerGoesToTheErrorHandlingAndTheFormStays)
 {
     struct TCatcher {
