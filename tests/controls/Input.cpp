@@ -29,14 +29,25 @@ POINT ScreenPointOf(const TControl* Control, int X, int Y)
     return Control->ClientToScreen(POINT{X, Y});
 }
 
-void MoveMouseTo(POINT Screen, DWORD PumpMs)
+INPUT MouseEvent(DWORD Flags, POINT Screen)
 {
     INPUT In{};
     In.type = INPUT_MOUSE;
     In.mi.dx = LONG(MulDiv(Screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1));
     In.mi.dy = LONG(MulDiv(Screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1));
-    In.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    In.mi.dwFlags = Flags;
+    return In;
+}
+
+void SendMouse(DWORD Flags, POINT Screen)
+{
+    INPUT In = MouseEvent(Flags, Screen);
     SendInput(1, &In, sizeof In);
+}
+
+void MoveMouseTo(POINT Screen, DWORD PumpMs)
+{
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, Screen);
     AppPumpFor(PumpMs);
 }
 

@@ -14,6 +14,12 @@ class TControl;
 bool AppPumpUntil(const std::function<bool()>& Done, DWORD TimeoutMs = 3000);
 void AppPumpFor(DWORD Ms);
 
+// One mouse event for SendInput: Flags (moves, presses, releases) with Screen as the
+// absolute place when Flags hold MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE.
+INPUT MouseEvent(DWORD Flags, POINT Screen = {});
+// Sends that one event; the messages it brings are left in the queue.
+void SendMouse(DWORD Flags, POINT Screen = {});
+
 // Screen point of a point in a control's client coordinates.
 POINT ScreenPointOf(const TControl* Control, int X, int Y);
 // Moves the mouse there and handles the messages for PumpMs milliseconds.

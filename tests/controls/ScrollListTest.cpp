@@ -60,16 +60,6 @@ const char* const Design = u8R"(object ScrollForm: TForm
 end
 )";
 
-void MouseInput(DWORD Flags, POINT At = {})
-{
-    INPUT In{};
-    In.type = INPUT_MOUSE;
-    In.mi.dx = LONG(MulDiv(At.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1));
-    In.mi.dy = LONG(MulDiv(At.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1));
-    In.mi.dwFlags = Flags;
-    SendInput(1, &In, sizeof In);
-}
-
 // Moves and the release of a drag, one per tick of a thread timer: the system's thumb
 // tracking is a loop of its own that returns only after the release.
 std::vector<POINT> DragSteps;
@@ -78,10 +68,10 @@ VOID CALLBACK DragStep(HWND, UINT, UINT_PTR Id, DWORD)
 {
     if (DragSteps.empty()) {
         KillTimer(nullptr, Id);
-        MouseInput(MOUSEEVENTF_LEFTUP);
+        SendMouse(MOUSEEVENTF_LEFTUP);
         return;
     }
-    MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, DragSteps.front());
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, DragSteps.front());
     DragSteps.erase(DragSteps.begin());
 }
 
@@ -90,7 +80,7 @@ void Drag(POINT From, std::vector<POINT> Through)
     MoveMouseTo(From);
     DragSteps = std::move(Through);
     SetTimer(nullptr, 0, 100, DragStep);
-    MouseInput(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
     AppPumpUntil([] { return DragSteps.empty() && GetKeyState(VK_LBUTTON) >= 0; });
     AppPumpFor(200);
 }

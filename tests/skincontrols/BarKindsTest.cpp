@@ -80,12 +80,7 @@ void Pull(POINT From, POINT To)
     std::thread Hand([&] {
         for (const auto& [Flags, P] : {std::make_pair(MOUSEEVENTF_LEFTDOWN, From), std::make_pair(0, To),
                                        std::make_pair(MOUSEEVENTF_LEFTUP, To)}) {
-            INPUT In{};
-            In.type = INPUT_MOUSE;
-            In.mi.dx = LONG(MulDiv(P.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1));
-            In.mi.dy = LONG(MulDiv(P.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1));
-            In.mi.dwFlags = DWORD(Flags) | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-            SendInput(1, &In, sizeof In);
+            SendMouse(DWORD(Flags) | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, P);
             Sleep(150);
         }
         Done = true;

@@ -83,14 +83,8 @@ const POINT Away{1000, 740};
 void Sweep(const std::vector<POINT>& Points)
 {
     std::vector<INPUT> In;
-    for (const POINT P : Points) {
-        INPUT I{};
-        I.type = INPUT_MOUSE;
-        I.mi.dx = LONG(MulDiv(P.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1));
-        I.mi.dy = LONG(MulDiv(P.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1));
-        I.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        In.push_back(I);
-    }
+    for (const POINT P : Points)
+        In.push_back(MouseEvent(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, P));
     SendInput(UINT(In.size()), In.data(), sizeof(INPUT));
 }
 

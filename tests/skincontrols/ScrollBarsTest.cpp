@@ -145,12 +145,7 @@ TBarFrames FramesOf(const TCapture& Shot, const TBarPlace& P, bool Vertical)
 
 void MouseTo(POINT Screen)
 {
-    INPUT In{};
-    In.type = INPUT_MOUSE;
-    In.mi.dx = LONG(MulDiv(Screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1));
-    In.mi.dy = LONG(MulDiv(Screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1));
-    In.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &In, sizeof In);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, Screen);
 }
 
 const POINT Away{1000, 740};

@@ -17,6 +17,7 @@
 #include "framework/ui/StandardControls.h"
 #include "skin/controls/ScrollBars.h"
 #include "skin/data/SkinData.h"
+#include "tests/controls/Input.h"
 #include "tests/skinform/bench/SkinBench.h"
 
 namespace {
@@ -61,16 +62,6 @@ struct TTrackTimer {
     }
 };
 
-void MouseInput(DWORD Flags, POINT At = {})
-{
-    INPUT In{};
-    In.type = INPUT_MOUSE;
-    In.mi.dx = LONG(MulDiv(At.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1));
-    In.mi.dy = LONG(MulDiv(At.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1));
-    In.mi.dwFlags = Flags;
-    SendInput(1, &In, sizeof In);
-}
-
 // The drag in progress: the mouse goes down the bar Step pixels per tick and lets go at the
 // end. Timer ticks reach both the kind's drag loop and the system's.
 POINT DragAt;
@@ -81,12 +72,12 @@ VOID CALLBACK DragTick(HWND, UINT, UINT_PTR Id, DWORD)
 {
     if (DragAt.y >= DragEnd) {
         KillTimer(nullptr, Id);
-        MouseInput(MOUSEEVENTF_LEFTUP);
+        SendMouse(MOUSEEVENTF_LEFTUP);
         Dragging = false;
         return;
     }
     DragAt.y = std::min<LONG>(DragAt.y + Step, DragEnd);
-    MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, DragAt);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, DragAt);
 }
 
 // Drags the memo's thumb from the top of its track to the bottom of the bar.
@@ -100,11 +91,11 @@ void DragThumb(TMemo* Memo)
     DragAt = POINT{(Info.rcScrollBar.left + Info.rcScrollBar.right) / 2,
                    Info.rcScrollBar.top + (Info.xyThumbTop + Info.xyThumbBottom) / 2};
     DragEnd = Info.rcScrollBar.bottom - 1;
-    MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, DragAt);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, DragAt);
     Pump(50);
     Dragging = true;
     SetTimer(nullptr, 0, 10, DragTick);
-    MouseInput(MOUSEEVENTF_LEFTDOWN);
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
     const DWORD Start = GetTickCount();
     while (Dragging && GetTickCount() - Start < 60000) {
         Application->ProcessMessages();
