@@ -339,8 +339,10 @@ void TCustomForm::PaintWindow(HDC)
 
 void TCustomForm::Show()
 {
+    // A form that comes up is shown in front and active; one already up is brought there.
+    const bool Showing = FHandle && IsWindowVisible(FHandle);
     SetVisible(true);
-    if (FHandle) {
+    if (Showing) {
         SetWindowPos(FHandle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetActiveWindow(FHandle);
     }

@@ -212,6 +212,9 @@ void TSkinScrollBar::InstallScrollBars(TWinControl* Control, TSkinData* SkinData
 bool TSkinScrollBar::BeforeMessage(TMessage& Message)
 {
     switch (Message.Msg) {
+    case WM_NCPAINT:
+        PassFrameOnly(Message);
+        return false;
     case WM_NCMOUSEMOVE:
         // The system's own bar would light up its parts under the mouse.
         return Message.WParam != HTHSCROLL && Message.WParam != HTVSCROLL;
@@ -234,6 +237,21 @@ void TSkinScrollBar::PassScroll(TMessage& Message, bool& InScroll)
     InScroll = true;
     CallDefault(Message);
     InScroll = false;
+}
+
+void TSkinScrollBar::PassFrameOnly(TMessage& Message)
+{
+    // The system's own bars would be drawn only to be painted over at once, and drawing
+    // them is the dearest part of its frame: it paints the frame without them.
+    const LONG_PTR Style = GetWindowLongPtrA(FHandle, GWL_STYLE);
+    const LONG_PTR Bars = Style & (WS_HSCROLL | WS_VSCROLL);
+    if (!Bars || !HasArrows(FSkinData) || FInHScroll || FInVScroll) {
+        CallDefault(Message);
+        return;
+    }
+    SetWindowLongPtrA(FHandle, GWL_STYLE, Style & ~Bars);
+    CallDefault(Message);
+    SetWindowLongPtrA(FHandle, GWL_STYLE, GetWindowLongPtrA(FHandle, GWL_STYLE) | Bars);
 }
 
 void TSkinScrollBar::AfterMessage(TMessage& Message)

@@ -99,6 +99,9 @@ class TSkinScrollBar : public TSkinControl {
 private:
     // The scroll information differs from what the bars show.
     bool BarsMoved();
+    // WM_NCPAINT passed to the previous handler, which paints the frame but not the bars
+    // the kind paints after it.
+    void PassFrameOnly(TMessage& Message);
     // A scroll message passed to the previous handler with its bar left to the system.
     void PassScroll(TMessage& Message, bool& InScroll);
     // Moves the dragged thumb to Offset along the bar; answers the position it stands for.

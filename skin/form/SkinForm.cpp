@@ -260,7 +260,8 @@ void TWinSkinForm::ShowSystemBoxes(bool Show)
 {
     if (!Show && IsMDIChild() && SkinManager && SkinManager->MDIChildMaximized)
         return;
-    LONG_PTR Style = GetWindowLongPtrA(FHandle, GWL_STYLE);
+    const LONG_PTR Old = GetWindowLongPtrA(FHandle, GWL_STYLE);
+    LONG_PTR Style = Old;
     if (Show) {
         if (FBoxes & bxSystemMenu)
             Style |= WS_SYSMENU;
@@ -271,7 +272,9 @@ void TWinSkinForm::ShowSystemBoxes(bool Show)
     } else {
         Style &= ~SystemBoxes;
     }
-    SetWindowLongPtrA(FHandle, GWL_STYLE, Style);
+    // Every size change asks again; rewriting the same style would cost a round of messages.
+    if (Style != Old)
+        SetWindowLongPtrA(FHandle, GWL_STYLE, Style);
 }
 
 void TWinSkinForm::FrameChanged()
@@ -464,7 +467,8 @@ void TWinSkinForm::HookPopupMenus(bool On)
 
 void TWinSkinForm::HoverPoll(TObject*)
 {
-    if (FMenuTracking)
+    // Asking where the cursor is costs the display server a round trip: only when it matters.
+    if (FMenuTracking || !(FHotObject || (!FForm && FHoverControl)))
         return;
     POINT Cursor{};
     GetCursorPos(&Cursor);

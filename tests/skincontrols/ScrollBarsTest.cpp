@@ -183,16 +183,22 @@ double ThreadSeconds()
 struct TScrollLog {
     TWndMethod Old;
     std::vector<WPARAM> Vertical;
+    std::vector<LONG_PTR> NCPaintStyles;  // the window's style as the system paints the frame
+
+    HWND Wnd = nullptr;
 
     void Attach(TWinControl* Control)
     {
         Old = Control->WindowProc;
         Control->WindowProc = TWndMethod(this, &TScrollLog::WndProc);
+        Wnd = Control->Handle();
     }
     void WndProc(TMessage& Message)
     {
         if (Message.Msg == WM_VSCROLL)
             Vertical.push_back(Message.WParam);
+        if (Message.Msg == WM_NCPAINT)
+            NCPaintStyles.push_back(GetWindowLongPtrA(Wnd, GWL_STYLE));
         Old(Message);
     }
     int Count(WORD Code) const
@@ -701,6 +707,35 @@ TEST_F(ScrollBars, ASkinWithoutArrowsLeavesTheSystemsBars)
     const TCapture Shot = CaptureWindow(Skinned->FHandle);
     Shot.SavePng("scroll_no_arrows.png");
     EXPECT_EQ(SkinPixels(Shot), 0);
+}
+
+// The system paints the frame under the kind, but not bars that the kind paints over at
+// once; without the skin's arrows the bars stay the system's. The style comes back whole.
+TEST_F(ScrollBars, TheSystemPaintsTheFrameButNotTheBarsTheKindPaints)
+{
+    const TFlatSkin Arrows = ScrollSkin();
+    TFlatSkin Plain;
+    Plain.WithControls({feHorzScroll, feVertScroll});
+    for (const TFlatSkin* Skin : {&Arrows, static_cast<const TFlatSkin*>(&Plain)}) {
+        TSkinData& Data = LoadSkin(*Skin);
+        const bool KindPaintsBars = Data.Scrollbar != nullptr;
+        SkinnedForm(Data);
+        TMemo* Memo = LongMemo(20, 20, 200, 200, 80);
+        Show();
+        Log.NCPaintStyles.clear();
+        Log.Attach(Memo);
+        WrapBars(Memo);
+        ASSERT_FALSE(Log.NCPaintStyles.empty());
+        for (const LONG_PTR Style : Log.NCPaintStyles)
+            EXPECT_EQ((Style & WS_VSCROLL) != 0, !KindPaintsBars);
+        EXPECT_TRUE(GetWindowLongPtrA(Memo->Handle(), GWL_STYLE) & WS_VSCROLL);
+        SCROLLINFO Info{};
+        Info.cbSize = sizeof Info;
+        Info.fMask = SIF_ALL;
+        EXPECT_TRUE(GetScrollInfo(Memo->Handle(), SB_VERT, &Info));
+        EXPECT_GT(Info.nMax, 0);
+        SkinnedWindow::TearDown();
+    }
 }
 
 TEST_F(ScrollBars, HostileSkinsNeitherCrashNorHangNorLeak)

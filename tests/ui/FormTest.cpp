@@ -250,6 +250,11 @@ TEST(Form, ScreenListsFormsFrontMostFirstAndForgetsReleasedOnes)
     PumpFor(100);
     EXPECT_EQ(Screen->Forms(0), First);
     EXPECT_EQ(Screen->ActiveForm(), First);
+    // Show on a form that is up brings it forward again.
+    Second->Show();
+    PumpFor(100);
+    EXPECT_EQ(Screen->Forms(0), Second);
+    EXPECT_EQ(GetActiveWindow(), Second->Handle());
 
     // Closing a form that is not the main form hides it; Release frees it later.
     First->Close();
