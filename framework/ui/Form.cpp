@@ -43,6 +43,12 @@ BOOL CALLBACK DisableWindow(HWND Wnd, LPARAM Data)
     return TRUE;
 }
 
+// The top-left corner of a window W by H at the centre of the screen.
+POINT ScreenCentred(int W, int H)
+{
+    return POINT{(GetSystemMetrics(SM_CXSCREEN) - W) / 2, (GetSystemMetrics(SM_CYSCREEN) - H) / 2};
+}
+
 // Collects the focusable controls of a container in tab order, depth first.
 void CollectTabList(TWinControl* Container, std::vector<TWinControl*>& List)
 {
@@ -277,6 +283,18 @@ void TCustomForm::CreateParams(TCreateParams& Params)
         if (FClientHeight >= 0)
             Params.Height = FClientHeight + int(Frame.bottom - Frame.top);
     }
+    // Likewise a form to be centred is made where showing it would move it.
+    if (!FShown && CentredOnScreen()) {
+        const POINT At = ScreenCentred(Params.Width, Params.Height);
+        Params.X = At.x;
+        Params.Y = At.y;
+    }
+}
+
+bool TCustomForm::CentredOnScreen() const
+{
+    return FPosition == poScreenCenter || FPosition == poDesktopCenter ||
+           (FPosition == poMainFormCenter && !Application->MainForm());
 }
 
 void TCustomForm::CreateWnd()
@@ -353,10 +371,9 @@ void TCustomForm::ShowWindowNow()
     HandleNeeded();
     if (!FShown) {
         FShown = true;
-        if (FPosition == poScreenCenter || FPosition == poDesktopCenter ||
-            (FPosition == poMainFormCenter && !Application->MainForm())) {
-            SetBounds((GetSystemMetrics(SM_CXSCREEN) - FWidth) / 2, (GetSystemMetrics(SM_CYSCREEN) - FHeight) / 2,
-                      FWidth, FHeight);
+        if (CentredOnScreen()) {
+            const POINT At = ScreenCentred(FWidth, FHeight);
+            SetBounds(At.x, At.y, FWidth, FHeight);
         } else if (FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) {
             TCustomForm* Center = FPosition == poOwnerFormCenter ? dynamic_cast<TCustomForm*>(Owner()) : nullptr;
             if (!Center)

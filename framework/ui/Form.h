@@ -133,6 +133,8 @@ protected:
 private:
     void DesignRead();
     void ShowWindowNow();
+    // The form is placed at the centre of the screen when first shown.
+    bool CentredOnScreen() const;
     void CloseModal();
     void ApplyPendingClientSize();
     void UpdateScrollRange();

@@ -32,6 +32,9 @@ void TWinSkinForm::OnNCPaint(TMessage& Message)
         CallDefault(Message);
         return;
     }
+    // Before the frame is fitted nothing is painted: no DC is taken for it either.
+    if (!PaintsFrame())
+        return;
     // The system may take ownership of a clip region given to GetDCEx: hand it a copy of the
     // update region, never the caller's (1 stands for the whole window).
     TRegionHandle Clip;
@@ -63,10 +66,15 @@ void TWinSkinForm::OnNCActivate(TMessage& Message)
     Message.Result = 1;
 }
 
+bool TWinSkinForm::PaintsFrame()
+{
+    return ScratchBitmap() && (FSkinState == ssReady || FSkinState == ssReskin) && FFrameKind != fkNoCaption &&
+           !MDIChildNotNormal();
+}
+
 void TWinSkinForm::PaintNC(HDC DC)
 {
-    if (!ScratchBitmap() || (FSkinState != ssReady && FSkinState != ssReskin) || FFrameKind == fkNoCaption ||
-        MDIChildNotNormal())
+    if (!PaintsFrame())
         return;
     std::optional<TWindowDC> Own;
     if (!DC) {

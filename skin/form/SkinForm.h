@@ -93,6 +93,8 @@ class TWinSkinForm : public TComponent {
 
     // Frame painting (FramePaint.cpp).
     void PaintNC(HDC DC);
+    // The skin paints the frame now (fitted, with a caption, not a maximized MDI child).
+    bool PaintsFrame();
     void PaintTitle(HDC DC);
     void DrawCaptionText(TCanvas& Canvas, const RECT& R);
     void DrawBorderPart(int Index, const RECT& Rect, HDC DC);

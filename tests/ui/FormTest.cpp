@@ -120,12 +120,15 @@ TEST(Form, IsBuiltFromItsStoredDesign)
 namespace {
 
 SIZE CreatedSize{};
+POINT CreatedAt{};
 LRESULT CALLBACK NoteCreatedSize(int Code, WPARAM WParam, LPARAM LParam)
 {
     if (Code == HCBT_CREATEWND) {
         const CREATESTRUCTA* Create = reinterpret_cast<CBT_CREATEWNDA*>(LParam)->lpcs;
-        if (!(Create->style & WS_CHILD))
+        if (!(Create->style & WS_CHILD)) {
             CreatedSize = {Create->cx, Create->cy};
+            CreatedAt = {Create->x, Create->y};
+        }
     }
     return CallNextHookEx(nullptr, Code, WParam, LParam);
 }
@@ -146,6 +149,32 @@ TEST(Form, AClientSizeGivenBeforeTheWindowSizesItWhenMade)
     EXPECT_EQ(CreatedSize.cy, Window.bottom - Window.top);
     EXPECT_EQ(Form->ClientWidth(), 333);
     EXPECT_EQ(Form->ClientHeight(), 222);
+    delete Form;
+}
+
+// Likewise a form centred on the screen is made there, and centred again at its first
+// showing should its size have changed since.
+TEST(Form, AFormCentredOnTheScreenIsMadeThere)
+{
+    const auto Centred = [](HWND Wnd) {
+        const RECT R = WindowRect(Wnd);
+        return POINT{(GetSystemMetrics(SM_CXSCREEN) - (R.right - R.left)) / 2,
+                     (GetSystemMetrics(SM_CYSCREEN) - (R.bottom - R.top)) / 2};
+    };
+    auto* Form = new TForm(Application);
+    Form->SetPosition(poScreenCenter);
+    Form->SetClientSize(300, 200);
+    const HHOOK Hook = SetWindowsHookExA(WH_CBT, &NoteCreatedSize, nullptr, GetCurrentThreadId());
+    Form->HandleNeeded();
+    UnhookWindowsHookEx(Hook);
+    EXPECT_EQ(CreatedAt.x, Centred(Form->Handle()).x);
+    EXPECT_EQ(CreatedAt.y, Centred(Form->Handle()).y);
+    Form->SetBounds(Form->Left(), Form->Top(), 500, 300);
+    Form->Show();
+    const RECT Shown = WindowRect(Form->Handle());
+    EXPECT_EQ(Shown.right - Shown.left, 500);
+    EXPECT_EQ(Shown.left, Centred(Form->Handle()).x);
+    EXPECT_EQ(Shown.top, Centred(Form->Handle()).y);
     delete Form;
 }
 
