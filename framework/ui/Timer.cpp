@@ -2,24 +2,75 @@
 
 #include "framework/core/Exception.h"
 #include "framework/ui/Application.h"
+#include "framework/ui/Thunk.h"
+
+#include <map>
 
 PANTREL_REGISTER(TTimer, TComponent,
     PROP_BOOL(Enabled, Enabled, SetEnabled),
     PROP_INT(Interval, Interval, SetInterval),
     PROP_EVENT(OnTimer, OnTimer))
 
-TTimer::TTimer(TComponent* AOwner)
-    : TComponent(AOwner), FThunk(TWndMethod(this, &TTimer::WndProc)), FWindow(AllocateHWnd(FThunk))
+// Every timer ticks through one hidden window: a window of its own would cost each timer
+// as much to make as a control. Ids are never given twice, so a tick already queued when
+// its timer went away finds nobody.
+class TTimerWindow {
+public:
+    static TTimerWindow& Get()
+    {
+        static TTimerWindow* const Window = new TTimerWindow;  // lives as long as the program
+        return *Window;
+    }
+    UINT_PTR Add(TTimer* Timer)
+    {
+        FTimers[++FLastId] = Timer;
+        return FLastId;
+    }
+    void Remove(UINT_PTR Id)
+    {
+        Stop(Id);
+        FTimers.erase(Id);
+    }
+    bool Start(UINT_PTR Id, unsigned Interval) { return SetTimer(Handle(), Id, Interval, nullptr) != 0; }
+    void Stop(UINT_PTR Id)
+    {
+        if (FWindow)
+            KillTimer(FWindow, Id);
+    }
+
+private:
+    TTimerWindow() : FThunk(TWndMethod(this, &TTimerWindow::WndProc)) {}
+    HWND Handle()
+    {
+        if (!FWindow && !(FWindow = AllocateHWnd(FThunk)))
+            throw EOutOfResources("Cannot create the timers' window");
+        return FWindow;
+    }
+    void WndProc(TMessage& Message)
+    {
+        if (Message.Msg != WM_TIMER) {
+            Message.Result = DefWindowProcA(FWindow, Message.Msg, Message.WParam, Message.LParam);
+            return;
+        }
+        const auto Found = FTimers.find(Message.WParam);
+        if (Found != FTimers.end())
+            Found->second->Tick();
+    }
+
+    TThunk FThunk;
+    HWND FWindow = nullptr;
+    std::map<UINT_PTR, TTimer*> FTimers;
+    UINT_PTR FLastId = 0;
+};
+
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner), FId(TTimerWindow::Get().Add(this))
 {
-    if (!FWindow)
-        throw EOutOfResources("Cannot create the timer's window");
     UpdateTimer();
 }
 
 TTimer::~TTimer()
 {
-    KillTimer(FWindow, 1);
-    DeallocateHWnd(FWindow);
+    TTimerWindow::Get().Remove(FId);
 }
 
 void TTimer::SetEnabled(bool Value)
@@ -40,8 +91,9 @@ void TTimer::SetInterval(unsigned Value)
 
 void TTimer::UpdateTimer()
 {
-    KillTimer(FWindow, 1);
-    if (FEnabled && FInterval != 0 && !SetTimer(FWindow, 1, FInterval, nullptr))
+    TTimerWindow& Window = TTimerWindow::Get();
+    Window.Stop(FId);
+    if (FEnabled && FInterval != 0 && !Window.Start(FId, FInterval))
         throw EOutOfResources("Not enough timers available");
 }
 
@@ -50,12 +102,8 @@ void TTimer::Timer()
     OnTimer(this);
 }
 
-void TTimer::WndProc(TMessage& Message)
+void TTimer::Tick()
 {
-    if (Message.Msg != WM_TIMER) {
-        Message.Result = DefWindowProcA(FWindow, Message.Msg, Message.WParam, Message.LParam);
-        return;
-    }
     try {
         Timer();
     } catch (...) {

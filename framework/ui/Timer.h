@@ -2,7 +2,8 @@
 #pragma once
 
 #include "framework/core/Component.h"
-#include "framework/ui/Thunk.h"
+
+#include <windows.h>
 
 class TTimer : public TComponent {
     PANTREL_CLASS(TTimer, TComponent)
@@ -20,11 +21,11 @@ protected:
     virtual void Timer();
 
 private:
+    friend class TTimerWindow;
     void UpdateTimer();
-    void WndProc(TMessage& Message);
+    void Tick();
 
     bool FEnabled = true;
     unsigned FInterval = 1000;
-    TThunk FThunk;
-    HWND FWindow;
+    UINT_PTR FId;
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/ui/Application.h"
+#include "framework/ui/Timer.h"
 #include "tests/support/Capture.h"
 #include "tests/ui/Probes.h"
 
@@ -324,6 +325,47 @@ TEST_F(MessageFlow, OnExceptionReplacesTheErrorBox)
     A->WindowProc = Thrower.Old;
     Application->OnException = TExceptionEvent();
     EXPECT_EQ(Catcher.Message, "鱼香肉丝 is not a number");
+}
+
+// Timers tick through one hidden window however many there are; each keeps its own
+// interval, and a tick already queued when its timer is freed reaches nobody.
+TEST(Timers, ShareOneWindowAndTickOnlyWhileTheyExist)
+{
+    struct TCounter {
+        int Ticks = 0;
+        void Tick(TObject*) { ++Ticks; }
+    } Fast, Slow, Gone;
+    const auto UtilityWindows = [] {
+        int N = 0;
+        for (HWND W = FindWindowExA(HWND_MESSAGE, nullptr, "TPUtilWindow", nullptr); W;
+             W = FindWindowExA(HWND_MESSAGE, W, "TPUtilWindow", nullptr))
+            ++N;
+        return N;
+    };
+    auto* First = new TTimer(nullptr);
+    const int Windows = UtilityWindows();
+    std::vector<std::unique_ptr<TTimer>> Timers;
+    for (int I = 0; I < 10; ++I)
+        Timers.push_back(std::make_unique<TTimer>(nullptr));
+    EXPECT_EQ(UtilityWindows(), Windows);
+    delete First;
+
+    Timers[0]->SetInterval(20);
+    Timers[0]->OnTimer = TNotifyEvent(&Fast, &TCounter::Tick);
+    Timers[1]->SetInterval(400);
+    Timers[1]->OnTimer = TNotifyEvent(&Slow, &TCounter::Tick);
+    Timers[2]->SetInterval(1);
+    Timers[2]->OnTimer = TNotifyEvent(&Gone, &TCounter::Tick);
+    Sleep(60);  // Timers[2]'s tick is due before it goes
+    Timers[2].reset();
+    PumpFor(300);
+    EXPECT_GE(Fast.Ticks, 4);
+    EXPECT_EQ(Slow.Ticks, 0);
+    EXPECT_EQ(Gone.Ticks, 0);
+    Timers[0]->SetEnabled(false);
+    const int Stopped = Fast.Ticks;
+    PumpFor(100);
+    EXPECT_EQ(Fast.Ticks, Stopped);
 }
 
 } // namespace
