@@ -239,16 +239,29 @@ void TSkinScrollBar::PassScroll(TMessage& Message, bool& InScroll)
     InScroll = false;
 }
 
+bool TSkinScrollBar::HasBarsToPaint() const
+{
+    return HasArrows(FSkinData) &&
+           (FInHScroll || FInVScroll || (GetWindowLongPtrA(FHandle, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)));
+}
+
+void TSkinScrollBar::PaintBars()
+{
+    // A window DC costs the system a round of display checks: none for nothing to paint.
+    if (HasBarsToPaint())
+        PaintControl(nullptr);
+}
+
 void TSkinScrollBar::PassFrameOnly(TMessage& Message)
 {
     // The system's own bars would be drawn only to be painted over at once, and drawing
     // them is the dearest part of its frame: it paints the frame without them.
-    const LONG_PTR Style = GetWindowLongPtrA(FHandle, GWL_STYLE);
-    const LONG_PTR Bars = Style & (WS_HSCROLL | WS_VSCROLL);
-    if (!Bars || !HasArrows(FSkinData) || FInHScroll || FInVScroll) {
+    if (!HasBarsToPaint() || FInHScroll || FInVScroll) {
         CallDefault(Message);
         return;
     }
+    const LONG_PTR Style = GetWindowLongPtrA(FHandle, GWL_STYLE);
+    const LONG_PTR Bars = Style & (WS_HSCROLL | WS_VSCROLL);
     SetWindowLongPtrA(FHandle, GWL_STYLE, Style & ~Bars);
     CallDefault(Message);
     SetWindowLongPtrA(FHandle, GWL_STYLE, GetWindowLongPtrA(FHandle, GWL_STYLE) | Bars);
@@ -258,7 +271,7 @@ void TSkinScrollBar::AfterMessage(TMessage& Message)
 {
     switch (Message.Msg) {
     case WM_NCPAINT:
-        PaintControl(nullptr);
+        PaintBars();
         break;
     case WM_PRINT:
         PaintControl(reinterpret_cast<HDC>(Message.WParam));
@@ -267,7 +280,7 @@ void TSkinScrollBar::AfterMessage(TMessage& Message)
         // The system's own arrow and page tracking has ended; its last picture of the bar
         // came after the end-of-scroll message.
         if (Message.WParam == HTHSCROLL || Message.WParam == HTVSCROLL)
-            PaintControl(nullptr);
+            PaintBars();
         break;
     case WM_HSCROLL:
     case WM_VSCROLL: {
@@ -276,7 +289,7 @@ void TSkinScrollBar::AfterMessage(TMessage& Message)
                                 Horz ? ppHorzThumb : ppVertThumb, true);
         if (Part != Unchanged)
             FPressedPart = Part;
-        PaintControl(nullptr);
+        PaintBars();
         break;
     }
     default:
@@ -284,7 +297,7 @@ void TSkinScrollBar::AfterMessage(TMessage& Message)
         // Keys, the wheel and the program move the bars without a scroll message; the
         // system has then drawn its own bar.
         if (!FDragging && BarsMoved())
-            PaintControl(nullptr);
+            PaintBars();
     }
 }
 

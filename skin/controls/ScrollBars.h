@@ -99,6 +99,9 @@ class TSkinScrollBar : public TSkinControl {
 private:
     // The scroll information differs from what the bars show.
     bool BarsMoved();
+    // The skin has arrows and the window has a bar: the kind paints something.
+    bool HasBarsToPaint() const;
+    void PaintBars();
     // WM_NCPAINT passed to the previous handler, which paints the frame but not the bars
     // the kind paints after it.
     void PassFrameOnly(TMessage& Message);
