@@ -272,6 +272,9 @@ void TCustomForm::CreateParams(TCreateParams& Params)
         Params.X = CW_USEDEFAULT;
         Params.Y = CW_USEDEFAULT;
     }
+    // Made with its menu bar: set afterwards, the bar would change the frame of a made window.
+    if (FMenu && FormMenuHooks.MenuHandle)
+        Params.Menu = FormMenuHooks.MenuHandle(FMenu);
     // A client size asked for before the window exists sizes it from the start: a window
     // made at the old size and then resized costs a round of messages and a server trip.
     // The client area is checked once the window and its menu exist.
@@ -300,8 +303,6 @@ bool TCustomForm::CentredOnScreen() const
 void TCustomForm::CreateWnd()
 {
     TWinControl::CreateWnd();
-    if (FMenu && FormMenuHooks.MenuHandle)
-        ::SetMenu(FHandle, FormMenuHooks.MenuHandle(FMenu));
     ApplyPendingClientSize();
 }
 

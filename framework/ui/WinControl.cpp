@@ -164,7 +164,7 @@ void TWinControl::CreateWnd()
             throw EOutOfResources("Cannot register window class " + Params.WinClassName);
     }
 
-    const HMENU Id = (Params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(INT_PTR(NextControlId++)) : nullptr;
+    const HMENU Id = (Params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(INT_PTR(NextControlId++)) : Params.Menu;
     CreationControl = this;
     const HWND Wnd = CreateWindowExA(Params.ExStyle, Params.WinClassName.c_str(), Params.Caption.c_str(),
                                      Params.Style, Params.X, Params.Y, Params.Width, Params.Height,

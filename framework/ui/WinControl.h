@@ -18,6 +18,7 @@ struct TCreateParams {
     DWORD ExStyle = 0;
     int X = 0, Y = 0, Width = 0, Height = 0;
     HWND WndParent = nullptr;
+    HMENU Menu = nullptr;  // a top-level window's menu bar
     WNDCLASSA WindowClass{};
     std::string WinClassName;
 };

@@ -136,4 +136,33 @@ TEST(Forms, SettingTheMenuGivesTheWindowItsMenuBarWithCMMenuChanged)
     delete Form;
 }
 
+HMENU MenuAtCreation = nullptr;
+LRESULT CALLBACK NoteCreationMenu(int Code, WPARAM WParam, LPARAM LParam)
+{
+    if (Code == HCBT_CREATEWND)
+        MenuAtCreation = reinterpret_cast<CBT_CREATEWNDA*>(LParam)->lpcs->hMenu;
+    return CallNextHookEx(nullptr, Code, WParam, LParam);
+}
+
+// A form given its menu before its window exists is made with the bar, at its client size.
+TEST(Forms, AFormIsMadeWithItsMenuBar)
+{
+    RegisterStandardControls();
+    auto* Form = new TForm(Application);
+    auto* Menu = new TMainMenu(Form);
+    auto* Item = new TMenuItem(Form);
+    Item->SetCaption("&File");
+    Menu->Items()->Add(Item);
+    Form->SetMenu(Menu);
+    Form->SetClientSize(320, 200);
+    const HHOOK Hook = SetWindowsHookExA(WH_CBT, &NoteCreationMenu, nullptr, GetCurrentThreadId());
+    const HWND Wnd = Form->Handle();
+    UnhookWindowsHookEx(Hook);
+    EXPECT_EQ(MenuAtCreation, Menu->Handle());
+    EXPECT_EQ(GetMenu(Wnd), Menu->Handle());
+    EXPECT_EQ(Form->ClientWidth(), 320);
+    EXPECT_EQ(Form->ClientHeight(), 200);
+    delete Form;
+}
+
 } // namespace
