@@ -192,6 +192,11 @@ void ClickAt(HWND Window, int X, int Y)
 
 void MoveMouseTo(HWND Window, int X, int Y)
 {
+    // The cursor itself goes there: a program that tracks the mouse asks where it is, and a
+    // cursor left elsewhere would end the hover the message began.
+    POINT Screen{X, Y};
+    ClientToScreen(Window, &Screen);
+    SetCursorPos(Screen.x, Screen.y);
     PostMessageA(Window, WM_MOUSEMOVE, 0, MAKELPARAM(X, Y));
 }
 
