@@ -101,7 +101,8 @@ class TWinSkinForm : public TComponent {
     // Border part Index (1 left, 2 right, 3 top, 4 bottom) drawn at Width x Height in the
     // window's state, or null; kept until the next call for that part.
     TBitmap* BorderPartImage(int Index, int Width, int Height);
-    void BuildRegion();
+    // Redraw false leaves the window to be painted by its caller.
+    void BuildRegion(bool Redraw = true);
     // The window's region for a W x H window (the caller owns it).
     HRGN MakeRegion(int W, int H);
     void RemoveRegion();
