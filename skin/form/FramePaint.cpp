@@ -191,7 +191,7 @@ void TWinSkinForm::DrawCaptionText(TCanvas& Canvas, const RECT& R)
     SetBkMode(DC, OldMode);
 }
 
-void TWinSkinForm::BuildRegion(bool Redraw)
+void TWinSkinForm::BuildRegion()
 {
     RECT Window{};
     GetWindowRect(FHandle, &Window);
@@ -203,7 +203,7 @@ void TWinSkinForm::BuildRegion(bool Redraw)
     TRegionHandle Region(MakeRegion(W, H));
     // The system owns a region once it is set on a window.
     FRegion = Region.Get();
-    if (SetWindowRgn(FHandle, Region.Get(), Redraw))
+    if (SetWindowRgn(FHandle, Region.Get(), TRUE))
         Region.Release();
     FOwnsRegion = true;
 }

@@ -296,10 +296,9 @@ void TWinSkinForm::FitWindow(bool RereadClient)
         GetClientRect(FHandle, &FClientRect);
     const int NewHeight = FClientRect.bottom + FCaptionHeight + FBorderBottom + FMenuHeight;
     // The client moves within the window: copied bits of a window painted before would
-    // leave rows of its old look under the new title. The first fit is painted after it.
-    const UINT Quiet = FSkinState == ssFitting ? SWP_NOREDRAW : 0;
+    // leave rows of its old look under the new title.
     SetWindowPos(FHandle, nullptr, Window.left, Window.top, NewWidth, NewHeight,
-                 SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOCOPYBITS | Quiet);
+                 SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOMOVE | SWP_NOCOPYBITS);
 }
 
 void TWinSkinForm::UpdateWindowState()
@@ -761,11 +760,12 @@ void TWinSkinForm::OnSkinStart(TMessage&)
             ShowSystemBoxes(true);
             FrameChanged();
         } else if (!WindowMinimized() && FFrameKind != fkNoCaption) {
-            // Size, frame and region change unpainted: painted once, when all are done.
+            // Size, frame and region change together: painted once, when all are done.
+            const TRedrawOff Quiet(FHandle);
             FSkinState = ssFitting;
             FitWindow(false);
             FSkinState = ssReady;
-            BuildRegion(false);
+            BuildRegion();
         }
         // Children too: a window whose menu bar was taken left them for this moment.
         InvalidateWhole(FHandle);

@@ -101,8 +101,7 @@ class TWinSkinForm : public TComponent {
     // Border part Index (1 left, 2 right, 3 top, 4 bottom) drawn at Width x Height in the
     // window's state, or null; kept until the next call for that part.
     TBitmap* BorderPartImage(int Index, int Width, int Height);
-    // Redraw false leaves the window to be painted by its caller.
-    void BuildRegion(bool Redraw = true);
+    void BuildRegion();
     // The window's region for a W x H window (the caller owns it).
     HRGN MakeRegion(int W, int H);
     void RemoveRegion();
