@@ -72,9 +72,11 @@ private:
 class StartPaint : public SkinnedWindow {
 protected:
     TPanel* Panel = nullptr;
+    TPanel* Bottom = nullptr;
     TMemo* Memo = nullptr;
 
-    // A menu bar, a panel and a memo with a scroll bar (wrapped by the scroll-bar kind).
+    // A menu bar, two panels (one aligned) and a memo with a scroll bar (wrapped by the
+    // scroll-bar kind).
     TForm* MenuFormWithChildren()
     {
         TFlatSkin Skin;
@@ -91,6 +93,11 @@ protected:
         Panel = new TPanel(Form);
         Panel->SetParent(Form);
         Panel->SetBounds(10, 10, 120, 80);
+        // Aligned to the bottom, it moves whenever the client area changes size.
+        Bottom = new TPanel(Form);
+        Bottom->SetParent(Form);
+        Bottom->SetHeight(24);
+        Bottom->SetAlign(alBottom);
         Memo = new TMemo(Form);
         Memo->SetParent(Form);
         Memo->SetBounds(150, 10, 150, 120);
@@ -106,7 +113,7 @@ TEST_F(StartPaint, FrameAndChildrenArePaintedOnceAfterTheFitAndFromTheSkin)
     TWinSkinForm* F = ShowSkinned(Form);
     ASSERT_NE(F, nullptr);
     ASSERT_NE(F->FMenuBar, nullptr);
-    for (const HWND Child : {Panel->Handle(), Memo->Handle()}) {
+    for (const HWND Child : {Panel->Handle(), Bottom->Handle(), Memo->Handle()}) {
         EXPECT_EQ(Count.NCPaint[Child], 1) << "child " << Child;
         EXPECT_EQ(Count.Paint[Child], 1) << "child " << Child;
         EXPECT_LE(Count.Erase[Child], 1) << "child " << Child;
