@@ -56,32 +56,51 @@ struct TProgram {
     bool Skinned;
 };
 
-// The program's main window once it is ready, else null.
-HWND ReadyWindow(DWORD ProcessId, const TProgram& Program)
-{
-    for (HWND Main : ProcessWindows(ProcessId, Program.MainClass)) {
-        const std::vector<HWND> Trees = Descendants(Main, Program.TreeClass);
-        if (Trees.empty() || Ask(Trees[0], TVM_GETCOUNT) < Program.TreeItems)
-            continue;
-        if (Program.Skinned && Ask(Main, WM_SKINQUERY) != 1)
-            continue;
-        if (GetUpdateRect(Main, nullptr, FALSE))
-            continue;
-        bool Painted = true;
-        for (HWND Child : Descendants(Main))
+// Watches one start-up from outside. The watcher shares the machine and the window
+// server with the program it times, so it asks as little as it can: handles once found are
+// kept, and the cheap checks come first (a full walk of the children only at the end).
+class TReadyWatch {
+public:
+    TReadyWatch(DWORD ProcessId, const TProgram& Program) : FProcessId(ProcessId), FProgram(Program) {}
+
+    // The main window once it is shown, skinned, filled and painted through, else null.
+    HWND Ready()
+    {
+        if (!FMain) {
+            const std::vector<HWND> Found = ProcessWindows(FProcessId, FProgram.MainClass);
+            if (Found.empty())
+                return nullptr;
+            FMain = Found.front();
+        }
+        if (!IsWindowVisible(FMain) || (FProgram.Skinned && Ask(FMain, WM_SKINQUERY) != 1))
+            return nullptr;
+        if (!FTree) {
+            const std::vector<HWND> Trees = Descendants(FMain, FProgram.TreeClass);
+            if (Trees.empty())
+                return nullptr;
+            FTree = Trees.front();
+        }
+        if (Ask(FTree, TVM_GETCOUNT) < FProgram.TreeItems || GetUpdateRect(FMain, nullptr, FALSE))
+            return nullptr;
+        for (HWND Child : Descendants(FMain))
             if (IsWindowVisible(Child) && GetUpdateRect(Child, nullptr, FALSE))
-                Painted = false;
-        if (Painted)
-            return Main;
+                return nullptr;
+        return FMain;
     }
-    return nullptr;
-}
+
+private:
+    DWORD FProcessId;
+    const TProgram& FProgram;
+    HWND FMain = nullptr;
+    HWND FTree = nullptr;
+};
 
 // Start-up time in ms of one run (negative when the window never came), with the shot.
 double TimeStartup(const TProgram& Program, const LONGLONG Start, TProcess& Process, bool Shot, HWND& Main)
 {
+    TReadyWatch Watch(Process.Id(), Program);
     do {
-        Main = ReadyWindow(Process.Id(), Program);
+        Main = Watch.Ready();
         if (!Main)
             Sleep(1);
     } while (!Main && Ms(Now() - Start) < 60000);
