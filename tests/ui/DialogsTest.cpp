@@ -112,15 +112,23 @@ struct TMenuSpy {
     }
 };
 
-// The form tells its window (where a skin may listen) when its menu changes.
-TEST(Forms, SettingTheMenuGivesTheWindowItsMenuBarWithCMMenuChanged)
+// A form (without a window yet) and a main menu of one entry that it owns.
+TMainMenu* FormMenu(TForm*& Form)
 {
     RegisterStandardControls();
-    auto* Form = new TForm(Application);
+    Form = new TForm(Application);
     auto* Menu = new TMainMenu(Form);
     auto* Item = new TMenuItem(Form);
     Item->SetCaption("&File");
     Menu->Items()->Add(Item);
+    return Menu;
+}
+
+// The form tells its window (where a skin may listen) when its menu changes.
+TEST(Forms, SettingTheMenuGivesTheWindowItsMenuBarWithCMMenuChanged)
+{
+    TForm* Form = nullptr;
+    TMainMenu* Menu = FormMenu(Form);
     const HWND Wnd = Form->Handle();
     TMenuSpy Spy;
     Spy.Old = Form->WindowProc;
@@ -147,12 +155,8 @@ LRESULT CALLBACK NoteCreationMenu(int Code, WPARAM WParam, LPARAM LParam)
 // A form given its menu before its window exists is made with the bar, at its client size.
 TEST(Forms, AFormIsMadeWithItsMenuBar)
 {
-    RegisterStandardControls();
-    auto* Form = new TForm(Application);
-    auto* Menu = new TMainMenu(Form);
-    auto* Item = new TMenuItem(Form);
-    Item->SetCaption("&File");
-    Menu->Items()->Add(Item);
+    TForm* Form = nullptr;
+    TMainMenu* Menu = FormMenu(Form);
     Form->SetMenu(Menu);
     Form->SetClientSize(320, 200);
     const HHOOK Hook = SetWindowsHookExA(WH_CBT, &NoteCreationMenu, nullptr, GetCurrentThreadId());

@@ -133,6 +133,14 @@ LRESULT CALLBACK NoteCreatedSize(int Code, WPARAM WParam, LPARAM LParam)
     return CallNextHookEx(nullptr, Code, WParam, LParam);
 }
 
+// Makes Form's window with NoteCreatedSize watching.
+void MakeWindowNoted(TForm* Form)
+{
+    const HHOOK Hook = SetWindowsHookExA(WH_CBT, &NoteCreatedSize, nullptr, GetCurrentThreadId());
+    Form->HandleNeeded();
+    UnhookWindowsHookEx(Hook);
+}
+
 }  // namespace
 
 // Made at its old size and resized, a window would cost a round of messages at every start.
@@ -141,9 +149,7 @@ TEST(Form, AClientSizeGivenBeforeTheWindowSizesItWhenMade)
     auto* Form = new TForm(Application);
     Form->SetBorderStyle(bsSingle);
     Form->SetClientSize(333, 222);
-    const HHOOK Hook = SetWindowsHookExA(WH_CBT, &NoteCreatedSize, nullptr, GetCurrentThreadId());
-    Form->HandleNeeded();
-    UnhookWindowsHookEx(Hook);
+    MakeWindowNoted(Form);
     const RECT Window = WindowRect(Form->Handle());
     EXPECT_EQ(CreatedSize.cx, Window.right - Window.left);
     EXPECT_EQ(CreatedSize.cy, Window.bottom - Window.top);
@@ -164,9 +170,7 @@ TEST(Form, AFormCentredOnTheScreenIsMadeThere)
     auto* Form = new TForm(Application);
     Form->SetPosition(poScreenCenter);
     Form->SetClientSize(300, 200);
-    const HHOOK Hook = SetWindowsHookExA(WH_CBT, &NoteCreatedSize, nullptr, GetCurrentThreadId());
-    Form->HandleNeeded();
-    UnhookWindowsHookEx(Hook);
+    MakeWindowNoted(Form);
     EXPECT_EQ(CreatedAt.x, Centred(Form->Handle()).x);
     EXPECT_EQ(CreatedAt.y, Centred(Form->Handle()).y);
     Form->SetBounds(Form->Left(), Form->Top(), 500, 300);
