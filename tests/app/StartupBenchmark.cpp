@@ -140,7 +140,7 @@ std::vector<std::pair<std::string, double>> ReadMarks(const std::string& FileNam
 
 int main(int argc, char** argv)
 {
-    int Runs = 5;
+    int Runs = 15;  // start-up swings with the host: a median of few runs would too
     bool Shots = false;
     for (int I = 1; I < argc; ++I) {
         if (std::strcmp(argv[I], "--shots") == 0)
