@@ -1,5 +1,5 @@
-// A form read from design text for each test, shown and active once its handlers are set,
-// freed after the test.
+// Fixtures for a shown form per test; DesignFormTest reads it from design text and shows it
+// once the test has set its handlers.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,14 +10,10 @@
 #include "framework/ui/StandardControls.h"
 #include "tests/controls/Input.h"
 
-class DesignFormTest : public ::testing::Test {
+// Form (of class F, made by the test) shown and active until the test ends, then freed.
+template<class F>
+class ShownFormTest : public ::testing::Test {
 protected:
-    void ReadForm(const char* Design, const char* Name)
-    {
-        RegisterStandardControls();
-        Form = new TForm(Application);
-        ReadComponentText(Design, Form, Name);
-    }
     void ShowForm()
     {
         Form->Show();
@@ -29,6 +25,18 @@ protected:
         delete Form;
         AppPumpFor(50);
     }
+
+    F* Form = nullptr;
+};
+
+class DesignFormTest : public ShownFormTest<TForm> {
+protected:
+    void ReadForm(const char* Design, const char* Name)
+    {
+        RegisterStandardControls();
+        Form = new TForm(Application);
+        ReadComponentText(Design, Form, Name);
+    }
     // The form's control of that name and class; a failure when there is none.
     template<class T>
     T* Find(const char* Name)
@@ -37,6 +45,4 @@ protected:
         EXPECT_NE(C, nullptr) << Name;
         return C;
     }
-
-    TForm* Form = nullptr;
 };

@@ -6,23 +6,16 @@
 #include <string>
 
 #include "framework/ui/Application.h"
+#include "tests/controls/DesignFormFixture.h"
 #include "tests/controls/GalleryForm.h"
-#include "tests/controls/Input.h"
 #include "tests/support/Capture.h"
 
-class GalleryTest : public ::testing::Test {
+class GalleryTest : public ShownFormTest<TGalleryForm> {
 protected:
     void SetUp() override
     {
         Form = new TGalleryForm(Application);
-        Form->Show();
-        SetForegroundWindow(Form->Handle());
-        AppPumpFor(300);
-    }
-    void TearDown() override
-    {
-        delete Form;
-        AppPumpFor(50);
+        ShowForm();
     }
     static std::string WindowText(HWND Wnd)
     {
@@ -30,5 +23,4 @@ protected:
         GetWindowTextA(Wnd, Buffer, sizeof Buffer);
         return Buffer;
     }
-    TGalleryForm* Form = nullptr;
 };
