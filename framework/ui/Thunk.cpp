@@ -135,7 +135,9 @@ HWND AllocateHWnd(const TThunk& Thunk)
         Class.lpszClassName = ClassName;
         RegisterClassA(&Class);
     }
-    const HWND Wnd = CreateWindowExA(0, ClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Instance, nullptr);
+    // A pop-up style: an overlapped one would be asked for its size limits, which makes the
+    // system look at the display several times for a window that never shows.
+    const HWND Wnd = CreateWindowExA(0, ClassName, "", WS_POPUP, 0, 0, 0, 0, HWND_MESSAGE, nullptr, Instance, nullptr);
     if (Wnd)
         SetWindowLongPtrA(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Thunk.Proc()));
     return Wnd;
