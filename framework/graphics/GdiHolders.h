@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <utility>
 
 #include "framework/graphics/Canvas.h"
@@ -113,3 +114,32 @@ private:
 
 using TRegionHandle = TGdiObject<HRGN>;
 using TBrushHandle = TGdiObject<HBRUSH>;
+
+// A 32-bit DIB section of W x H pixels (black), selected into its own memory DC: a paint
+// buffer. Unlike a bitmap compatible with a window's DC it is made without asking the
+// display about its format, which under Wine costs a round of server requests every time.
+class TMemoryBitmap {
+public:
+    TMemoryBitmap(int W, int H)
+    {
+        BITMAPINFO Info{};
+        Info.bmiHeader.biSize = sizeof Info.bmiHeader;
+        Info.bmiHeader.biWidth = W;
+        // Bottom-up like every bitmap of the framework: the system does not always tell a
+        // DIB section's row order, and pixel copies rely on it.
+        Info.bmiHeader.biHeight = H;
+        Info.bmiHeader.biPlanes = 1;
+        Info.bmiHeader.biBitCount = 32;
+        Info.bmiHeader.biCompression = BI_RGB;
+        void* Bits = nullptr;
+        FBitmap.Reset(CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0));
+        if (FBitmap)
+            FDC.emplace(FBitmap.Get());
+    }
+    // 0 when the bitmap could not be made.
+    HDC DC() const { return FDC ? FDC->Handle() : nullptr; }
+
+private:
+    TGdiObject<HBITMAP> FBitmap;  // outlives the DC it is selected into
+    std::optional<TMemoryDC> FDC;
+};

@@ -56,27 +56,29 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& Item)
     const RECT Client = Item.rcItem;
     const int W = Client.right - Client.left;
     const int H = Client.bottom - Client.top;
-    TGdiObject<HBITMAP> Buffer(CreateCompatibleBitmap(Item.hDC, W, H));
-    TMemoryDC DC(Buffer.Get(), Item.hDC);
+    const TMemoryBitmap Buffer(W, H);
+    const HDC DC = Buffer.DC();
+    if (!DC)
+        return;
     const bool Pressed = Item.itemState & ODS_SELECTED;
     const bool HasFocus = Item.itemState & ODS_FOCUS;
     const bool Disabled = Item.itemState & ODS_DISABLED;
 
     RECT Face{0, 0, W, H};
     if (HasFocus || Default()) {
-        FrameRect(DC.Handle(), &Face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        FrameRect(DC, &Face, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         InflateRect(&Face, -1, -1);
     }
-    DrawFrameControl(DC.Handle(), &Face, DFC_BUTTON, DFCS_BUTTONPUSH | (Pressed ? DFCS_PUSHED : 0));
+    DrawFrameControl(DC, &Face, DFC_BUTTON, DFCS_BUTTONPUSH | (Pressed ? DFCS_PUSHED : 0));
 
-    TSelectObject SelectedFont(DC.Handle(), Font()->Handle());
-    SetTextColor(DC.Handle(), ColorToRGB(Font()->Color()));
+    TSelectObject SelectedFont(DC, Font()->Handle());
+    SetTextColor(DC, ColorToRGB(Font()->Color()));
     const TButtonState State = Disabled ? bsDisabled : Pressed ? bsDown : bsUp;
-    FGlyph.Draw(DC.Handle(), RECT{0, 0, W, H}, Caption(), State, Pressed ? POINT{1, 1} : POINT{0, 0});
+    FGlyph.Draw(DC, RECT{0, 0, W, H}, Caption(), State, Pressed ? POINT{1, 1} : POINT{0, 0});
     if (HasFocus) {
         RECT Focus{0, 0, W, H};
         InflateRect(&Focus, -4, -4);
-        DrawFocusRect(DC.Handle(), &Focus);
+        DrawFocusRect(DC, &Focus);
     }
-    BitBlt(Item.hDC, Client.left, Client.top, W, H, DC.Handle(), 0, 0, SRCCOPY);
+    BitBlt(Item.hDC, Client.left, Client.top, W, H, DC, 0, 0, SRCCOPY);
 }

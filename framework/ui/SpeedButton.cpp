@@ -128,27 +128,29 @@ void TSpeedButton::Paint()
     const int W = Width();
     const int H = Height();
     const HDC Target = Canvas()->Handle();
-    TGdiObject<HBITMAP> Buffer(CreateCompatibleBitmap(Target, W, H));
-    TMemoryDC DC(Buffer.Get(), Target);
+    const TMemoryBitmap Buffer(W, H);
+    const HDC DC = Buffer.DC();
+    if (!DC)
+        return;
     RECT Face{0, 0, W, H};
     TBrushHandle Back(CreateSolidBrush(ColorToRGB(Color())));
-    FillRect(DC.Handle(), &Face, Back.Get());
+    FillRect(DC, &Face, Back.Get());
 
     const TButtonState S = State();
     const bool Sunk = S == bsDown || S == bsExclusive || (FDown && S == bsDisabled);
     if (!FFlat)
-        DrawFrameControl(DC.Handle(), &Face, DFC_BUTTON, DFCS_BUTTONPUSH | (Sunk ? DFCS_PUSHED : 0));
+        DrawFrameControl(DC, &Face, DFC_BUTTON, DFCS_BUTTONPUSH | (Sunk ? DFCS_PUSHED : 0));
     else if (Sunk || (FMouseInControl && Enabled()))
-        DrawEdge(DC.Handle(), &Face, Sunk ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+        DrawEdge(DC, &Face, Sunk ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
     if (FDown && S == bsExclusive) {
         // A latched button shows a dithered face, as the system's tool bars do.
         RECT Inner{2, 2, W - 2, H - 2};
         TBrushHandle Dither(CreatePatternBrush(AllocPatternBitmap(clBtnFace, clBtnHighlight)->Handle()));
-        FillRect(DC.Handle(), &Inner, Dither.Get());
+        FillRect(DC, &Inner, Dither.Get());
     }
 
-    TSelectObject SelectedFont(DC.Handle(), Font()->Handle());
-    SetTextColor(DC.Handle(), ColorToRGB(Font()->Color()));
-    FGlyph.Draw(DC.Handle(), RECT{0, 0, W, H}, Caption(), S, Sunk ? POINT{1, 1} : POINT{0, 0});
-    BitBlt(Target, 0, 0, W, H, DC.Handle(), 0, 0, SRCCOPY);
+    TSelectObject SelectedFont(DC, Font()->Handle());
+    SetTextColor(DC, ColorToRGB(Font()->Color()));
+    FGlyph.Draw(DC, RECT{0, 0, W, H}, Caption(), S, Sunk ? POINT{1, 1} : POINT{0, 0});
+    BitBlt(Target, 0, 0, W, H, DC, 0, 0, SRCCOPY);
 }

@@ -6,6 +6,7 @@
 
 #include "framework/graphics/Colors.h"
 #include "framework/graphics/Font.h"
+#include "framework/graphics/GdiHolders.h"
 #include "framework/ui/Form.h"
 
 namespace {
@@ -744,17 +745,16 @@ void TWinControl::WMPaint(TMessage& Message)
     PAINTSTRUCT PS;
     const HDC DC = BeginPaint(FHandle, &PS);
     const RECT R = ClientRect();
-    const HDC MemDC = CreateCompatibleDC(DC);
-    const HBITMAP Bitmap = CreateCompatibleBitmap(DC, std::max(1, int(R.right)), std::max(1, int(R.bottom)));
-    const HGDIOBJ OldBitmap = SelectObject(MemDC, Bitmap);
-    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(MemDC), reinterpret_cast<LPARAM>(MemDC));
+    const TMemoryBitmap Buffer(std::max(1, int(R.right)), std::max(1, int(R.bottom)));
+    const HDC MemDC = Buffer.DC();
+    // Without a buffer (no memory for it) the window is painted directly.
     TMessage Paint = Message;
-    Paint.WParam = reinterpret_cast<WPARAM>(MemDC);
+    Paint.WParam = reinterpret_cast<WPARAM>(MemDC ? MemDC : DC);
+    if (MemDC)
+        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(MemDC), reinterpret_cast<LPARAM>(MemDC));
     WMPaint(Paint);
-    BitBlt(DC, 0, 0, R.right, R.bottom, MemDC, 0, 0, SRCCOPY);
-    SelectObject(MemDC, OldBitmap);
-    DeleteObject(Bitmap);
-    DeleteDC(MemDC);
+    if (MemDC)
+        BitBlt(DC, 0, 0, R.right, R.bottom, MemDC, 0, 0, SRCCOPY);
     EndPaint(FHandle, &PS);
 }
 

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <optional>
 #include <vector>
 
 #include "framework/graphics/GdiHolders.h"
@@ -137,35 +136,6 @@ private:
     int FOld;
 };
 
-// A temporary 32-bit DIB section (black) selected into its own memory DC.
-class TTempBitmap {
-public:
-    TTempBitmap(int W, int H)
-    {
-        BITMAPINFO Info{};
-        Info.bmiHeader.biSize = sizeof Info.bmiHeader;
-        Info.bmiHeader.biWidth = W;
-        // Bottom-up like every bitmap of the framework: the system does not always tell a
-        // DIB section's row order, and the pixel copy below relies on it.
-        Info.bmiHeader.biHeight = H;
-        Info.bmiHeader.biPlanes = 1;
-        Info.bmiHeader.biBitCount = 32;
-        Info.bmiHeader.biCompression = BI_RGB;
-        void* Bits = nullptr;
-        FBitmap.Reset(CreateDIBSection(nullptr, &Info, DIB_RGB_COLORS, &Bits, nullptr, 0));
-        if (FBitmap) {
-            FDC.emplace(FBitmap.Get());
-            SetStretchBltMode(FDC->Handle(), COLORONCOLOR);
-        }
-    }
-    // 0 when the bitmap could not be made.
-    HDC DC() const { return FDC ? FDC->Handle() : nullptr; }
-
-private:
-    TGdiObject<HBITMAP> FBitmap;  // outlives the DC it is selected into
-    std::optional<TMemoryDC> FDC;
-};
-
 // Copies W x H pixels from Source at (SX, SY) to DC at (X, Y), leaving the destination
 // where the source has the key colour.
 // The 24- or 32-bit DIB section selected in DC.
@@ -276,9 +246,10 @@ void DrawCell(HDC DC, const RECT& Rect, HDC Source, const RECT& SourceRect, bool
     } else if (W == Width(SourceRect) && H == Height(SourceRect)) {
         MaskedCopy(DC, Rect.left, Rect.top, W, H, Source, SourceRect.left, SourceRect.top, Key);
     } else {
-        TTempBitmap Temp(W, H);
+        TMemoryBitmap Temp(W, H);
         if (!Temp.DC())
             return;
+        SetStretchBltMode(Temp.DC(), COLORONCOLOR);
         StretchPiece(Temp.DC(), XYWH(0, 0, W, H), Source, SourceRect);
         MaskedCopy(DC, Rect.left, Rect.top, W, H, Temp.DC(), 0, 0, Key);
     }
@@ -442,9 +413,10 @@ void DrawElementStrip(TCanvas& Canvas, const RECT& Rect, TBitmap& Bitmap, const 
     const int W = Width(Rect), H = Height(Rect), CellH = Height(Cell);
     const TMargins M = FitMargins(Margins, Width(Cell), CellH);
     const int Middle = Width(Cell) - M.Left - M.Right;
-    TTempBitmap Strip(W, H);
+    TMemoryBitmap Strip(W, H);
     if (!Strip.DC())
         return;
+    SetStretchBltMode(Strip.DC(), COLORONCOLOR);
     const HDC Source = Bitmap.Canvas()->Handle();
     StretchPiece(Strip.DC(), XYWH(0, 0, M.Left, H), Source, XYWH(Cell.left, Cell.top, M.Left, CellH));
     if (Middle > 0 && M.Left < W - M.Right) {
