@@ -5,6 +5,7 @@
 #include "framework/ui/Thunk.h"
 
 #include <map>
+#include <set>
 
 PANTREL_REGISTER(TTimer, TComponent,
     PROP_BOOL(Enabled, Enabled, SetEnabled),
@@ -31,10 +32,17 @@ public:
         Stop(Id);
         FTimers.erase(Id);
     }
-    bool Start(UINT_PTR Id, unsigned Interval) { return SetTimer(Handle(), Id, Interval, nullptr) != 0; }
+    bool Start(UINT_PTR Id, unsigned Interval)
+    {
+        if (!SetTimer(Handle(), Id, Interval, nullptr))
+            return false;
+        FRunning.insert(Id);
+        return true;
+    }
+    // A timer that is not running is not stopped again: each call is a server request.
     void Stop(UINT_PTR Id)
     {
-        if (FWindow)
+        if (FRunning.erase(Id))
             KillTimer(FWindow, Id);
     }
 
@@ -60,6 +68,7 @@ private:
     TThunk FThunk;
     HWND FWindow = nullptr;
     std::map<UINT_PTR, TTimer*> FTimers;
+    std::set<UINT_PTR> FRunning;
     UINT_PTR FLastId = 0;
 };
 

@@ -366,6 +366,12 @@ TEST(Timers, ShareOneWindowAndTickOnlyWhileTheyExist)
     const int Stopped = Fast.Ticks;
     PumpFor(100);
     EXPECT_EQ(Fast.Ticks, Stopped);
+    // Started again and given a new interval while running: one timer, ticking at the new pace.
+    Timers[0]->SetEnabled(true);
+    Timers[0]->SetInterval(30);
+    PumpFor(200);
+    EXPECT_GE(Fast.Ticks, Stopped + 3);
+    EXPECT_LE(Fast.Ticks, Stopped + 8);
 }
 
 } // namespace
