@@ -142,11 +142,3 @@ HWND AllocateHWnd(const TThunk& Thunk)
         SetWindowLongPtrA(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Thunk.Proc()));
     return Wnd;
 }
-
-void DeallocateHWnd(HWND Wnd)
-{
-    if (Wnd) {
-        SetWindowLongPtrA(Wnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
-        DestroyWindow(Wnd);
-    }
-}

@@ -31,6 +31,5 @@ private:
 extern void (*ThunkExceptionHandler)();
 
 // A hidden message-only window whose messages go to Thunk's handler (timers and the like
-// that need a window but no control); DeallocateHWnd destroys it.
+// that need a window but no control).
 HWND AllocateHWnd(const TThunk& Thunk);
-void DeallocateHWnd(HWND Wnd);
