@@ -27,6 +27,7 @@ fi
 
 # The program finds its catalogue by bare file name: start it in its own folder.
 cd "$program_dir"
+wine_on_one_cpu
 if [ -z "$shot" ]; then
   "$WINE64" explorer /desktop=Pantrel,1024x768 Pantrel.exe
   exit 0

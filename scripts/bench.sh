@@ -64,6 +64,8 @@ source "$root/scripts/wine-env"
 source "$root/scripts/display.sh"
 "$root/scripts/wine-prefix"
 start_display
+# As ./run.sh runs the program: the Wine server and the programs on one CPU.
+wine_on_one_cpu
 /usr/lib/wine/wineserver -p
 "$WINE64" wineboot -u </dev/null >/dev/null 2>&1
 cleanup() { /usr/lib/wine/wineserver -k 2>/dev/null; stop_display; }
